@@ -1,0 +1,66 @@
+#pragma once
+// What the handlers need of the platform besides the controls. Each service
+// is small so that tests can stand in for it and the Windows side implements
+// it in one file.
+
+#include "app/controls.h"
+
+namespace lumdrift {
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Puts the text on the clipboard as ANSI text; false when it could not.
+  virtual bool putText(std::string_view text) = 0;
+};
+
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Replaces the whole file with the bytes; false when it could not, and then
+  // the previous file is left as it was.
+  virtual bool replaceFile(const Text& path, std::string_view bytes) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens a document with the program associated with it; the outcome is not
+  // reported to the user.
+  virtual void openDocument(const Text& path) = 0;
+};
+
+class DownloadStarter {
+ public:
+  virtual ~DownloadStarter() = default;
+  // Starts fetching the templates beside the GUI thread and returns at once.
+  virtual void start() = 0;
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // The user's desktop folder, ending in a backslash; empty when unknown.
+  virtual Text folder() = 0;
+  virtual bool createShortcut(const Text& linkPath, const Text& targetPath,
+                              const Text& description) = 0;
+};
+
+// Where the running executable lies, taken once at start-up.
+struct ProgramLocation {
+  Text directory;       // no trailing backslash; "D:" for the root of a drive
+  Text executableName;  // with its extension
+};
+
+// Everything a handler may touch.
+struct Services {
+  Controls& ui;
+  Clipboard& clipboard;
+  FileWriter& files;
+  Shell& shell;
+  DownloadStarter& download;
+  Desktop& desktop;
+  ProgramLocation location;
+};
+
+}  // namespace lumdrift

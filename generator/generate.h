@@ -1,0 +1,30 @@
+#pragma once
+// Turning the user's code into full-screen code: the edition's code template
+// with the option values and the code put in place of its placeholders.
+
+#include "app/services.h"
+
+namespace lumdrift {
+
+struct ChainValues {
+  std::string_view width;
+  std::string_view height;
+  std::string_view offset;
+  std::string_view topSpacing;
+  std::string_view code;
+};
+
+// The replacement chain, each step applied to the result of the one before.
+Text applyChain(std::string_view codeTemplate, const ChainValues& values);
+
+// The template slots of an edition; both empty when no edition is selected.
+struct TemplatePair {
+  Text code;
+  Text preview;
+};
+TemplatePair templatesFor(const Controls& ui, int edition);
+
+// The click handler of the generate button.
+void generate(Services& s);
+
+}  // namespace lumdrift

@@ -1,0 +1,66 @@
+#include "generator/layout_options.h"
+
+#include "app/captions.h"
+#include "generator/number_text.h"
+
+namespace lumdrift {
+namespace {
+
+using enum ControlId;
+
+struct Edition {
+  std::string_view offset;  // the offset of the start width 1920
+  std::string_view inputCaption;
+  double shift;  // added to half the width, negated
+};
+
+constexpr Edition kEditions[] = {
+    {"-960", caption::kInputProfessional, 0.0},
+    {"-1060", caption::kInputBasic, -100.0},
+    {"-960", caption::kInputTmall, 0.0},
+};
+
+const Edition* edition(int index) {
+  return index >= 0 && index < static_cast<int>(std::size(kEditions)) ? &kEditions[index]
+                                                                        : nullptr;
+}
+
+}  // namespace
+
+Text offsetForWidth(int index, std::string_view widthText) {
+  const Edition* e = edition(index);
+  if (e == nullptr) return {};
+  const double w = textToNumber(widthText);
+  // No shift is added for the centred areas: adding 0 would turn -0 into 0.
+  return formatNumber(e->shift == 0.0 ? w / -2.0 : w / -2.0 + e->shift);
+}
+
+void applyEdition(Services& s) {
+  const Edition* e = edition(s.ui.selection(组合框2));
+  if (e == nullptr) return;
+  s.ui.setText(编辑框5, Text(e->offset));
+  s.ui.setText(分组框2, Text(e->inputCaption));
+}
+
+void recomputeOffset(Services& s) {
+  const int index = s.ui.selection(组合框2);
+  if (edition(index) == nullptr) return;
+  s.ui.setText(编辑框5, offsetForWidth(index, s.ui.text(编辑框1)));
+}
+
+void applyTopSpacing(Services& s) {
+  static constexpr std::string_view kPresets[] = {"0", "-10", "-20"};
+  const int index = s.ui.selection(组合框1);
+  if (index >= 0 && index < 3) {
+    s.ui.setVisible(编辑框3, false);
+    s.ui.setText(编辑框3, Text(kPresets[index]));
+  } else if (index == 3) {
+    s.ui.setEnabled(编辑框3, true);
+    s.ui.setVisible(编辑框3, true);
+    s.ui.setText(编辑框3, "-");
+  }
+}
+
+void clearCodeInput(Services& s) { s.ui.setText(编辑框4, Text()); }
+
+}  // namespace lumdrift

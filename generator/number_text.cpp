@@ -1,0 +1,91 @@
+#include "generator/number_text.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+
+namespace lumdrift {
+namespace {
+
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Length of the longest prefix of s that reads as digits [. digits] [e[sign]digits]
+// with at least one digit in the mantissa; 0 when there is none.
+std::size_t decimalPrefix(std::string_view s) {
+  std::size_t i = 0;
+  std::size_t digits = 0;
+  while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && isDigit(s[j])) {
+      while (j < s.size() && isDigit(s[j])) ++j;
+      i = j;
+    }
+  }
+  return i;
+}
+
+}  // namespace
+
+std::string foldFullWidth(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80 || i + 1 == text.size()) {
+      out.push_back(text[i]);
+      continue;
+    }
+    const auto trail = static_cast<unsigned char>(text[i + 1]);
+    if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
+      out.push_back(static_cast<char>(trail & 0x7F));
+    } else if (lead == 0xA1 && trail == 0xA1) {
+      out.push_back(' ');
+    } else if (lead == 0xA1 && trail == 0xAB) {
+      out.push_back('~');
+    } else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) {
+      out.push_back('*');
+    } else {
+      out.append(text.substr(i, 2));
+    }
+    ++i;
+  }
+  return out;
+}
+
+double textToNumber(std::string_view text) {
+  const std::string folded = foldFullWidth(text);
+  std::string_view s = folded;
+  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  const std::size_t n = decimalPrefix(s);
+  if (n == 0) return 0.0;
+  // from_chars reads the same grammar as strtod and ignores the locale; only
+  // values out of double's range go to strtod, which saturates them.
+  double value = 0.0;
+  if (std::from_chars(s.data(), s.data() + n, value).ec == std::errc::result_out_of_range) {
+    value = std::strtod(std::string(s.substr(0, n)).c_str(), nullptr);
+  }
+  return negative ? -value : value;
+}
+
+std::string formatNumber(double value) {
+  char buf[64];
+  const int n = std::snprintf(buf, sizeof buf, "%.13g", value);
+  return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+}  // namespace lumdrift

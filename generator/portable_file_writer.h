@@ -1,0 +1,15 @@
+#pragma once
+// Writes a file through a temporary file beside it, so that a failed write
+// never leaves a cut file where the last good one was. Paths use the tool's
+// backslash separators and are mapped to the host's.
+
+#include "app/services.h"
+
+namespace lumdrift {
+
+class PortableFileWriter final : public FileWriter {
+ public:
+  bool replaceFile(const Text& path, std::string_view bytes) override;
+};
+
+}  // namespace lumdrift

@@ -1,0 +1,191 @@
+#include "generator/delivery.h"
+
+#include <gtest/gtest.h>
+
+#include "app/captions.h"
+#include "generator/markers.h"
+#include "harness.h"
+
+namespace lumdrift::test {
+namespace {
+
+using enum ControlId;
+namespace c = caption;
+
+// Logs every write to the controls and every platform call in one sequence.
+struct Journal {
+  std::vector<std::string> entries;
+};
+
+struct JournalControls : ControlModel {
+  explicit JournalControls(Journal& j) : journal(j) {}
+  Journal& journal;
+  void setText(ControlId id, const Text& t) override {
+    if (id == 透明标签生成结果 || id == 按钮3 || id == 编辑框6) journal.entries.push_back("text:" + t);
+    ControlModel::setText(id, t);
+  }
+  Text text(ControlId id) const override {
+    if (id == 编辑框6) journal.entries.push_back("read output");
+    return ControlModel::text(id);
+  }
+  void setVisible(ControlId id, bool v) override {
+    if (id == 透明标签生成结果) journal.entries.push_back(v ? "label shown" : "label hidden");
+    ControlModel::setVisible(id, v);
+  }
+  void setEnabled(ControlId id, bool e) override {
+    if (id == 按钮3) journal.entries.push_back(e ? "enabled" : "disabled");
+    ControlModel::setEnabled(id, e);
+  }
+  void setBold(ControlId id, bool b) override {
+    journal.entries.push_back(b ? "bold" : "not bold");
+    ControlModel::setBold(id, b);
+  }
+};
+
+struct JournalClipboard : Clipboard {
+  explicit JournalClipboard(Journal& j) : journal(j) {}
+  Journal& journal;
+  bool works = true;
+  bool putText(std::string_view t) override {
+    journal.entries.push_back("clipboard:" + std::string(t));
+    return works;
+  }
+};
+
+struct JournalFiles : FileWriter {
+  explicit JournalFiles(Journal& j) : journal(j) {}
+  Journal& journal;
+  bool replaceFile(const Text& path, std::string_view bytes) override {
+    journal.entries.push_back("file:" + path + "=" + std::string(bytes));
+    return false;  // a failed page write changes nothing the user sees
+  }
+};
+
+class DeliveryOrder : public ::testing::Test {
+ protected:
+  DeliveryOrder() {
+    ui.ControlModel::setText(编辑框8, "T" + std::string(kCodeMarker));
+    ui.ControlModel::setText(编辑框10, "P[386412957]");
+    ui.ControlModel::setText(编辑框4, "x");
+  }
+  Journal journal;
+  JournalControls ui{journal};
+  JournalClipboard clipboard{journal};
+  JournalFiles files{journal};
+  FakeShell shell;
+  FakeDownload download;
+  FakeDesktop desktop;
+  Services services{ui, clipboard, files, shell, download, desktop, {"D:", "a.exe"}};
+};
+
+TEST_F(DeliveryOrder, WritesInTheOrderTheUserSeesThem) {
+  dispatch(services, 按钮3, Event::Clicked);
+  const std::vector<std::string> expected = {
+      "label shown",         "text:" + std::string(c::kSuccess),
+      "not bold",            "text:" + std::string(c::kGenerateBusy),
+      "disabled",            "text:Tx",
+      "read output",         "clipboard:Tx",
+      "read output",         "file:D:\\yl.htm=P[Tx]",
+      "bold",                "text:" + std::string(c::kGenerateIdle),
+      "enabled",
+  };
+  EXPECT_EQ(journal.entries, expected);
+}
+
+TEST_F(DeliveryOrder, ClipboardFailureIsReportedAfterDelivery) {
+  clipboard.works = false;
+  dispatch(services, 按钮3, Event::Clicked);
+  EXPECT_EQ(ui.state(透明标签生成结果).text, c::kClipboardFailed);
+  EXPECT_TRUE(ui.state(透明标签生成结果).visible);
+  EXPECT_EQ(ui.state(编辑框6).text, "Tx");
+  EXPECT_EQ(ui.state(按钮3).text, c::kGenerateIdle);
+  EXPECT_TRUE(ui.state(按钮3).enabled);
+  const auto file = std::find(journal.entries.begin(), journal.entries.end(),
+                              "file:D:\\yl.htm=P[Tx]");
+  const auto failed = std::find(journal.entries.begin(), journal.entries.end(),
+                                "text:" + std::string(c::kClipboardFailed));
+  ASSERT_NE(file, journal.entries.end());
+  EXPECT_GT(failed, file);
+}
+
+// The output box of a real window may hold the text differently from what was
+// written (an edit box converts lone line feeds, for one); delivery passes on
+// what the box holds.
+struct NormalisingOutput : ControlModel {
+  void setText(ControlId id, const Text& t) override {
+    ControlModel::setText(id, id == 编辑框6 ? t + "!" : t);
+  }
+};
+
+TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
+  NormalisingOutput ui;
+  FakeClipboard clipboard;
+  FakeFiles files;
+  FakeShell shell;
+  FakeDownload download;
+  FakeDesktop desktop;
+  Services s{ui, clipboard, files, shell, download, desktop, {"C:\\a", "b.exe"}};
+  EXPECT_TRUE(deliver(s, "R", "<386412957|386412957>"));
+  EXPECT_EQ(clipboard.puts, std::vector<std::string>{"R!"});
+  ASSERT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.writes[0].path, "C:\\a\\yl.htm");
+  EXPECT_EQ(files.writes[0].bytes, "<R!|386412957>");  // the first marker only
+}
+
+TEST(Delivery, PreviewTemplateWithoutMarkerIsWrittenAlone) {
+  Harness h;
+  EXPECT_TRUE(deliver(h.services, "code", "<html></html>"));
+  EXPECT_EQ(h.files.writes.back().bytes, "<html></html>");
+}
+
+TEST(Delivery, EditedOutputDoesNotReachClipboardUntilNextGeneration) {
+  Harness h;
+  h.ui.setText(编辑框8, "A" + std::string(kCodeMarker));
+  h.ui.setText(编辑框10, "386412957");
+  h.type(编辑框4, "1");
+  h.click(按钮3);
+  h.type(编辑框6, "edited by hand");
+  EXPECT_EQ(h.clipboard.puts, std::vector<std::string>{"A1"});
+  h.type(编辑框4, "22");
+  h.click(按钮3);
+  EXPECT_EQ(h.clipboard.puts.back(), "A22");
+  EXPECT_EQ(h.files.writes.back().bytes, "A22");
+}
+
+TEST(ButtonLooks, StartBusyIdle) {
+  Harness h;
+  EXPECT_EQ(h[按钮3].text, c::kGenerateStart);
+  EXPECT_TRUE(h[按钮3].bold);
+  setGenerateBusy(h.ui);
+  EXPECT_EQ(h[按钮3].text, c::kGenerateBusy);
+  EXPECT_FALSE(h[按钮3].bold);
+  EXPECT_FALSE(h[按钮3].enabled);
+  setGenerateIdle(h.ui);
+  EXPECT_EQ(h[按钮3].text, c::kGenerateIdle);
+  EXPECT_TRUE(h[按钮3].bold);
+  EXPECT_TRUE(h[按钮3].enabled);
+}
+
+TEST(ResultLabel, TickHidesItWhateverItShows) {
+  Harness h;
+  h.tick();
+  EXPECT_FALSE(h[透明标签生成结果].visible);
+  h.click(按钮3);  // no template yet: the waiting message
+  EXPECT_TRUE(h[透明标签生成结果].visible);
+  h.tick();
+  EXPECT_FALSE(h[透明标签生成结果].visible);
+  EXPECT_EQ(h[透明标签生成结果].text, c::kWaiting);
+}
+
+TEST(Preview, OpensThePageInTheProgramDirectory) {
+  Harness h;
+  h.click(按钮6);
+  EXPECT_EQ(h.shell.opened, std::vector<Text>{"C:\\Tools\\yl.htm"});
+  h.services.location.directory = "D:";
+  h.click(按钮6);
+  EXPECT_EQ(h.shell.opened.back(), "D:\\yl.htm");
+  EXPECT_TRUE(h.files.writes.empty());
+}
+
+}  // namespace
+}  // namespace lumdrift::test

@@ -1,0 +1,138 @@
+#include "generator/generate.h"
+
+#include <gtest/gtest.h>
+
+#include "app/captions.h"
+#include "generator/markers.h"
+#include "harness.h"
+
+namespace lumdrift::test {
+namespace {
+
+using enum ControlId;
+namespace c = caption;
+
+const std::string kMarker(kCodeMarker);
+
+std::string repeat(const std::string& word, int n, const std::string& sep = "|") {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += word + sep;
+  return out;
+}
+
+TEST(Chain, LimitsPerPlaceholder) {
+  const std::string tpl = repeat("宽度", 4) + repeat("高度", 6) + repeat("偏移", 3) +
+                          repeat("距顶", 2) + repeat(kMarker, 2);
+  const std::string out = applyChain(tpl, {"W", "H", "O", "T", "C"});
+  EXPECT_EQ(out, repeat("W", 3) + "宽度|" + repeat("H", 5) + "高度|" + repeat("O", 2) +
+                     "偏移|T|距顶|C|" + kMarker + "|");
+}
+
+TEST(Chain, ValuesAreInsertedAsTheyStand) {
+  EXPECT_EQ(applyChain("<b style=\"width:宽度px\">" + kMarker + "</b>",
+                       {" 1920 px&", "", "", "", ""}),
+            "<b style=\"width: 1920 px&px\"></b>");
+}
+
+TEST(Chain, LaterStepsSearchEarlierInsertions) {
+  // A width holding the height's word has it replaced in the next step.
+  EXPECT_EQ(applyChain("宽度", {"1高度", "500", "", "", ""}), "1500");
+  // The code is inserted last: its words stay as typed.
+  EXPECT_EQ(applyChain(kMarker, {"1", "2", "3", "4", "宽度 高度 偏移 距顶"}),
+            "宽度 高度 偏移 距顶");
+  // An inserted value takes one of the later step's replacements.
+  EXPECT_EQ(applyChain("宽度|高度|高度|高度|高度|高度", {"高度", "5", "", "", ""}),
+            "5|5|5|5|5|高度");
+}
+
+TEST(Chain, MarkerMatchesInAnyLetterCase) {
+  EXPECT_EQ(applyChain("[CORVANDEL386412957]", {"", "", "", "", "code"}), "[code]");
+  EXPECT_EQ(applyChain("[Corvandel 386412957]", {"", "", "", "", "code"}),
+            "[Corvandel 386412957]");
+}
+
+TEST(Chain, PlaceholderSplitAcrossCharactersIsNotReplaced) {
+  // B0 BF ED B6 C8: the word's bytes start at the trail byte of B0 BF.
+  const std::string shifted = "\xB0\xBF\xED\xB6\xC8";
+  ASSERT_NE(shifted.find("宽度"), std::string::npos);
+  EXPECT_EQ(applyChain(shifted, {"X", "", "", "", ""}), shifted);
+}
+
+class Generation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    h.ui.setText(编辑框8, "pro:宽度x高度@偏移^距顶{" + kMarker + "}");
+    h.ui.setText(编辑框10, "<page>386412957</page>");
+    h.ui.setText(编辑框7, "tmall:宽度x高度@偏移^距顶{" + kMarker + "}");
+    h.ui.setText(编辑框11, "<tpage>386412957</tpage>");
+  }
+  Harness h;
+};
+
+TEST_F(Generation, UsesTheEditionsTemplatePair) {
+  h.type(编辑框4, "<img>");
+  h.click(按钮3);
+  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-960^0{<img>}");
+  EXPECT_EQ(h.files.writes.back().bytes, "<page>pro:1920x500@-960^0{<img>}</page>");
+  h.selectItem(组合框2, 1);
+  h.click(按钮3);
+  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-1060^0{<img>}");
+  h.selectItem(组合框2, 2);
+  h.selectItem(组合框1, 2);
+  h.click(按钮3);
+  EXPECT_EQ(h[编辑框6].text, "tmall:1920x500@-960^-20{<img>}");
+  EXPECT_EQ(h.files.writes.back().bytes, "<tpage>tmall:1920x500@-960^-20{<img>}</tpage>");
+}
+
+TEST_F(Generation, SameOptionsSameResultForProfessionalAndBasic) {
+  h.click(按钮3);
+  const std::string pro = h[编辑框6].text;
+  h.ui.select(组合框2, 1);  // selected without the handler: the offset stays
+  h.click(按钮3);
+  EXPECT_EQ(h[编辑框6].text, pro);
+  h.click(按钮3);
+  EXPECT_EQ(h[编辑框6].text, pro);  // results never accumulate
+}
+
+TEST_F(Generation, WaitsForAMissingCodeTemplate) {
+  h.ui.setText(编辑框7, "");
+  h.ui.setText(编辑框6, "earlier");
+  h.selectItem(组合框2, 2);
+  h.click(按钮3);
+  EXPECT_TRUE(h[透明标签生成结果].visible);
+  EXPECT_EQ(h[透明标签生成结果].text, c::kWaiting);
+  EXPECT_EQ(h[编辑框6].text, "earlier");
+  EXPECT_EQ(h[按钮3].text, c::kGenerateStart);
+  EXPECT_TRUE(h[按钮3].bold);
+  EXPECT_TRUE(h.clipboard.puts.empty());
+  EXPECT_TRUE(h.files.writes.empty());
+  // The other editions have their template and generate.
+  h.selectItem(组合框2, 1);
+  h.click(按钮3);
+  EXPECT_EQ(h[透明标签生成结果].text, c::kSuccess);
+  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-1060^0{}");
+}
+
+TEST_F(Generation, NoEditionSelectedWaits) {
+  h.ui.select(组合框2, -1);
+  h.click(按钮3);
+  EXPECT_EQ(h[透明标签生成结果].text, c::kWaiting);
+  EXPECT_TRUE(h.files.writes.empty());
+}
+
+TEST_F(Generation, EmptyPreviewTemplateStillGenerates) {
+  h.ui.setText(编辑框10, "");
+  h.click(按钮3);
+  EXPECT_EQ(h[透明标签生成结果].text, c::kSuccess);
+  ASSERT_EQ(h.files.writes.size(), 1u);
+  EXPECT_EQ(h.files.writes[0].bytes, "");
+}
+
+TEST_F(Generation, CustomSpacingWithNothingTyped) {
+  h.selectItem(组合框1, 3);
+  h.click(按钮3);
+  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-960^-{}");
+}
+
+}  // namespace
+}  // namespace lumdrift::test

@@ -1,0 +1,101 @@
+// Generates code and a preview page from template files, through the same
+// controls and handlers as the window, for checks outside the window.
+//
+//   lumdrift-generate --code-template F --preview-template F --edition 0|1|2
+//                     --width W --height H --spacing S --code F --out DIR
+//
+// Writes DIR/yl.htm and prints the generated code.
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+#include "app/control_model.h"
+#include "app/events.h"
+#include "generator/portable_file_writer.h"
+
+namespace {
+
+using namespace lumdrift;
+using enum ControlId;
+
+struct StdoutClipboard : Clipboard {
+  bool putText(std::string_view text) override {
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(std::cout);
+  }
+};
+struct NoShell : Shell {
+  void openDocument(const Text&) override {}
+};
+struct NoDownload : DownloadStarter {
+  void start() override {}
+};
+struct NoDesktop : Desktop {
+  Text folder() override { return {}; }
+  bool createShortcut(const Text&, const Text&, const Text&) override { return false; }
+};
+
+bool readFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::stringstream ss;
+  ss << in.rdbuf();
+  out = ss.str();
+  return true;
+}
+
+int usage() {
+  std::cerr << "usage: lumdrift-generate --code-template F --preview-template F --edition 0|1|2"
+               " --width W --height H --spacing S --code F --out DIR\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::map<std::string, std::string> args;
+  for (int i = 1; i + 1 < argc; i += 2) args[argv[i]] = argv[i + 1];
+  for (const char* key : {"--code-template", "--preview-template", "--edition", "--width",
+                          "--height", "--spacing", "--code", "--out"}) {
+    if (!args.count(key)) return usage();
+  }
+  std::string codeTemplate, previewTemplate, code;
+  if (!readFile(args["--code-template"], codeTemplate) ||
+      !readFile(args["--preview-template"], previewTemplate) ||
+      !readFile(args["--code"], code)) {
+    std::cerr << "lumdrift-generate: cannot read an input file\n";
+    return 1;
+  }
+  if (codeTemplate.empty()) {
+    std::cerr << "lumdrift-generate: the code template is empty\n";
+    return 1;
+  }
+
+  ControlModel ui;
+  StdoutClipboard clipboard;
+  PortableFileWriter files;
+  NoShell shell;
+  NoDownload download;
+  NoDesktop desktop;
+  Services s{ui, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"}};
+
+  const int edition = std::stoi(args["--edition"]);
+  for (ControlId slot : {编辑框7, 编辑框8}) ui.setText(slot, codeTemplate);
+  for (ControlId slot : {编辑框10, 编辑框11}) ui.setText(slot, previewTemplate);
+  // As a user would: pick the edition, then type the width, which sets the offset.
+  ui.select(组合框2, edition);
+  dispatch(s, 组合框2, Event::ItemSelected);
+  ui.setText(编辑框1, args["--width"]);
+  dispatch(s, 编辑框1, Event::TextChanged);
+  ui.setText(编辑框2, args["--height"]);
+  ui.select(组合框1, 3);
+  dispatch(s, 组合框1, Event::ItemSelected);
+  ui.setText(编辑框3, args["--spacing"]);
+  ui.setText(编辑框4, code);
+  dispatch(s, 按钮3, Event::Clicked);
+  std::cout.flush();
+  return 0;
+}
