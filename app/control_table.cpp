@@ -77,7 +77,9 @@ const std::vector<ControlSpec>& table() {
 
 }  // namespace
 
-std::span<const ControlSpec> controlTable() { return table(); }
+std::span<const ControlSpec> controlTable() {
+  return table();
+}
 
 const ControlSpec& controlSpec(ControlId id) {
   static const auto byId = [] {

@@ -16,7 +16,7 @@ struct ControlSpec {
   ControlId container;  // 窗口 when the window itself holds the control
   bool visible;
   bool enabled;
-  std::string_view text;  // text or caption at start
+  std::string_view text;                // text or caption at start
   std::vector<std::string_view> items;  // drop-down lists only, stored order
   int selection;                        // drop-down lists only
 };

@@ -8,7 +8,9 @@
 namespace lumdrift {
 namespace {
 
-void startDownload(Services& s) { s.download.start(); }
+void startDownload(Services& s) {
+  s.download.start();
+}
 
 using enum ControlId;
 constexpr Binding kBindings[] = {
@@ -25,7 +27,9 @@ constexpr Binding kBindings[] = {
 
 }  // namespace
 
-std::span<const Binding> bindings() { return kBindings; }
+std::span<const Binding> bindings() {
+  return kBindings;
+}
 
 bool dispatch(Services& services, ControlId control, Event event) {
   for (const Binding& b : kBindings) {

@@ -11,6 +11,8 @@ using Text = std::string;
 
 // In GBK a byte of 0x80 or more starts a double-byte character; the byte
 // after it belongs to the same character whatever its value.
-constexpr bool isLeadByte(unsigned char b) { return b >= 0x80; }
+constexpr bool isLeadByte(unsigned char b) {
+  return b >= 0x80;
+}
 
 }  // namespace lumdrift

@@ -20,9 +20,9 @@ struct Rect {
 };
 
 struct OwnFont {
-  int height;                // character height in pixels
-  int weight;                // 400 normal, 700 bold
-  std::string_view face;     // empty: the default GUI font's face
+  int height;             // character height in pixels
+  int weight;             // 400 normal, 700 bold
+  std::string_view face;  // empty: the default GUI font's face
   bool gb2312Charset;
 };
 
@@ -32,7 +32,11 @@ std::optional<Rect> controlRect(ControlId id);
 std::optional<OwnFont> ownFont(ControlId id);
 
 // Left and top of the window centred on the whole screen.
-inline constexpr int centredLeft(int screenWidth) { return (screenWidth - kWindowWidth) / 2; }
-inline constexpr int centredTop(int screenHeight) { return (screenHeight - kWindowHeight) / 2; }
+inline constexpr int centredLeft(int screenWidth) {
+  return (screenWidth - kWindowWidth) / 2;
+}
+inline constexpr int centredTop(int screenHeight) {
+  return (screenHeight - kWindowHeight) / 2;
+}
 
 }  // namespace lumdrift

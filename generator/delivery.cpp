@@ -25,7 +25,9 @@ void setGenerateIdle(Controls& ui) {
   ui.setEnabled(按钮3, true);
 }
 
-Text previewPagePath(const ProgramLocation& location) { return location.directory + "\\yl.htm"; }
+Text previewPagePath(const ProgramLocation& location) {
+  return location.directory + "\\yl.htm";
+}
 
 bool deliver(Services& s, const Text& result, const Text& previewTemplate) {
   s.ui.setText(编辑框6, result);
@@ -39,8 +41,12 @@ bool deliver(Services& s, const Text& result, const Text& previewTemplate) {
   return copied;
 }
 
-void openPreview(Services& s) { s.shell.openDocument(previewPagePath(s.location)); }
+void openPreview(Services& s) {
+  s.shell.openDocument(previewPagePath(s.location));
+}
 
-void hideResultLabel(Services& s) { s.ui.setVisible(透明标签生成结果, false); }
+void hideResultLabel(Services& s) {
+  s.ui.setVisible(透明标签生成结果, false);
+}
 
 }  // namespace lumdrift

@@ -17,8 +17,8 @@ struct Step {
 };
 
 constexpr Step kChain[] = {
-    {"宽度", &ChainValues::width, 3},      {"高度", &ChainValues::height, 5},
-    {"偏移", &ChainValues::offset, 2},     {"距顶", &ChainValues::topSpacing, 1},
+    {"宽度", &ChainValues::width, 3},     {"高度", &ChainValues::height, 5},
+    {"偏移", &ChainValues::offset, 2},    {"距顶", &ChainValues::topSpacing, 1},
     {kCodeMarker, &ChainValues::code, 1},
 };
 

@@ -21,8 +21,7 @@ constexpr Edition kEditions[] = {
 };
 
 const Edition* edition(int index) {
-  return index >= 0 && index < static_cast<int>(std::size(kEditions)) ? &kEditions[index]
-                                                                        : nullptr;
+  return index >= 0 && index < static_cast<int>(std::size(kEditions)) ? &kEditions[index] : nullptr;
 }
 
 }  // namespace
@@ -61,6 +60,8 @@ void applyTopSpacing(Services& s) {
   }
 }
 
-void clearCodeInput(Services& s) { s.ui.setText(编辑框4, Text()); }
+void clearCodeInput(Services& s) {
+  s.ui.setText(编辑框4, Text());
+}
 
 }  // namespace lumdrift

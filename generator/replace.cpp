@@ -6,8 +6,12 @@
 namespace lumdrift {
 namespace {
 
-constexpr bool isLead(unsigned char b) { return b >= 0x80; }
-constexpr bool isAsciiLetter(unsigned char b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }
+constexpr bool isLead(unsigned char b) {
+  return b >= 0x80;
+}
+constexpr bool isAsciiLetter(unsigned char b) {
+  return (b | 0x20) >= 'a' && (b | 0x20) <= 'z';
+}
 
 bool equalsFolded(const char* a, const char* b, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) {

@@ -23,6 +23,8 @@ std::size_t readChunkSize(std::optional<std::string_view> contentLength) {
   return *n >= kCeiling ? kCeiling : *n + 1;
 }
 
-Text bytesToText(std::string_view bytes) { return Text(bytes.substr(0, bytes.find('\0'))); }
+Text bytesToText(std::string_view bytes) {
+  return Text(bytes.substr(0, bytes.find('\0')));
+}
 
 }  // namespace lumdrift

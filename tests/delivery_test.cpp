@@ -21,7 +21,8 @@ struct JournalControls : ControlModel {
   explicit JournalControls(Journal& j) : journal(j) {}
   Journal& journal;
   void setText(ControlId id, const Text& t) override {
-    if (id == 透明标签生成结果 || id == 按钮3 || id == 编辑框6) journal.entries.push_back("text:" + t);
+    if (id == 透明标签生成结果 || id == 按钮3 || id == 编辑框6)
+      journal.entries.push_back("text:" + t);
     ControlModel::setText(id, t);
   }
   Text text(ControlId id) const override {
@@ -81,12 +82,12 @@ class DeliveryOrder : public ::testing::Test {
 TEST_F(DeliveryOrder, WritesInTheOrderTheUserSeesThem) {
   dispatch(services, 按钮3, Event::Clicked);
   const std::vector<std::string> expected = {
-      "label shown",         "text:" + std::string(c::kSuccess),
-      "not bold",            "text:" + std::string(c::kGenerateBusy),
-      "disabled",            "text:Tx",
-      "read output",         "clipboard:Tx",
-      "read output",         "file:D:\\yl.htm=P[Tx]",
-      "bold",                "text:" + std::string(c::kGenerateIdle),
+      "label shown", "text:" + std::string(c::kSuccess),
+      "not bold",    "text:" + std::string(c::kGenerateBusy),
+      "disabled",    "text:Tx",
+      "read output", "clipboard:Tx",
+      "read output", "file:D:\\yl.htm=P[Tx]",
+      "bold",        "text:" + std::string(c::kGenerateIdle),
       "enabled",
   };
   EXPECT_EQ(journal.entries, expected);
@@ -100,8 +101,8 @@ TEST_F(DeliveryOrder, ClipboardFailureIsReportedAfterDelivery) {
   EXPECT_EQ(ui.state(编辑框6).text, "Tx");
   EXPECT_EQ(ui.state(按钮3).text, c::kGenerateIdle);
   EXPECT_TRUE(ui.state(按钮3).enabled);
-  const auto file = std::find(journal.entries.begin(), journal.entries.end(),
-                              "file:D:\\yl.htm=P[Tx]");
+  const auto file =
+      std::find(journal.entries.begin(), journal.entries.end(), "file:D:\\yl.htm=P[Tx]");
   const auto failed = std::find(journal.entries.begin(), journal.entries.end(),
                                 "text:" + std::string(c::kClipboardFailed));
   ASSERT_NE(file, journal.entries.end());

@@ -32,8 +32,8 @@ const Text kCode = templateUrl(kCodePath);
 const Text kPreview = templateUrl(kPreviewPath);
 
 TEST(DownloadUrls, UseTheBuiltInHost) {
-  EXPECT_EQ(kTmall, "http://" + Text(LUMDRIFT_TEMPLATE_HOST) +
-                        "/derereravo/365687/gjx/kestry/tmb.txt");
+  EXPECT_EQ(kTmall,
+            "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/gjx/kestry/tmb.txt");
   EXPECT_EQ(kPreview, "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/yl/jsb.txt");
 }
 
@@ -55,8 +55,7 @@ TEST(Download, ServerUnreachableMakesSixRequests) {
   ScriptedHttp http;
   ControlModel slots;
   downloadTemplates(http, slots);
-  EXPECT_EQ(http.requested,
-            (std::vector<Text>{kTmall, kCode, kPreview, kPreview, kTmall, kCode}));
+  EXPECT_EQ(http.requested, (std::vector<Text>{kTmall, kCode, kPreview, kPreview, kTmall, kCode}));
   for (ControlId slot : {编辑框7, 编辑框8, 编辑框10, 编辑框11}) EXPECT_EQ(slots.text(slot), "");
 }
 

@@ -29,9 +29,9 @@ TEST(Chain, LimitsPerPlaceholder) {
 }
 
 TEST(Chain, ValuesAreInsertedAsTheyStand) {
-  EXPECT_EQ(applyChain("<b style=\"width:宽度px\">" + kMarker + "</b>",
-                       {" 1920 px&", "", "", "", ""}),
-            "<b style=\"width: 1920 px&px\"></b>");
+  EXPECT_EQ(
+      applyChain("<b style=\"width:宽度px\">" + kMarker + "</b>", {" 1920 px&", "", "", "", ""}),
+      "<b style=\"width: 1920 px&px\"></b>");
 }
 
 TEST(Chain, LaterStepsSearchEarlierInsertions) {
@@ -47,8 +47,7 @@ TEST(Chain, LaterStepsSearchEarlierInsertions) {
 
 TEST(Chain, MarkerMatchesInAnyLetterCase) {
   EXPECT_EQ(applyChain("[CORVANDEL386412957]", {"", "", "", "", "code"}), "[code]");
-  EXPECT_EQ(applyChain("[Corvandel 386412957]", {"", "", "", "", "code"}),
-            "[Corvandel 386412957]");
+  EXPECT_EQ(applyChain("[Corvandel 386412957]", {"", "", "", "", "code"}), "[Corvandel 386412957]");
 }
 
 TEST(Chain, PlaceholderSplitAcrossCharactersIsNotReplaced) {

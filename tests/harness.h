@@ -62,8 +62,8 @@ struct Harness {
   FakeShell shell;
   FakeDownload download;
   FakeDesktop desktop;
-  Services services{ui, clipboard, files, shell, download, desktop,
-                    ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
+  Services services{
+      ui, clipboard, files, shell, download, desktop, ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
 
   // What the user's actions send to the window.
   void selectItem(ControlId list, int index) {

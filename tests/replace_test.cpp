@@ -14,7 +14,9 @@ struct Case {
   std::string expected;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ReplaceTable : public ::testing::TestWithParam<Case> {};
 
@@ -28,13 +30,12 @@ const std::string kWidthWord = "\xBF\xED\xB6\xC8";
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, ReplaceTable,
-    ::testing::Values(
-        Case{"no_limit", "a-a-a-a", "a", "b", 1, kNoLimit, true, "b-b-b-b"},
-        Case{"limit_two", "a-a-a-a", "a", "b", 1, 2, true, "b-b-a-a"},
-        Case{"limit_zero_is_none", "a-a", "a", "b", 1, 0, true, "a-a"},
-        Case{"limit_above_count", "a-a", "a", "b", 1, 9, true, "b-b"},
-        Case{"empty_replacement_removes", "xay", "a", "", 1, kNoLimit, true, "xy"},
-        Case{"longer_replacement", "<a>", "a", "abc", 1, kNoLimit, true, "<abc>"}),
+    ::testing::Values(Case{"no_limit", "a-a-a-a", "a", "b", 1, kNoLimit, true, "b-b-b-b"},
+                      Case{"limit_two", "a-a-a-a", "a", "b", 1, 2, true, "b-b-a-a"},
+                      Case{"limit_zero_is_none", "a-a", "a", "b", 1, 0, true, "a-a"},
+                      Case{"limit_above_count", "a-a", "a", "b", 1, 9, true, "b-b"},
+                      Case{"empty_replacement_removes", "xay", "a", "", 1, kNoLimit, true, "xy"},
+                      Case{"longer_replacement", "<a>", "a", "abc", 1, kNoLimit, true, "<abc>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     LetterCase, ReplaceTable,
     ::testing::Values(
-        Case{"insensitive_matches_upper", "CorvanDEL1", "corvandel1", "x", 1, kNoLimit, false,
-             "x"},
+        Case{"insensitive_matches_upper", "CorvanDEL1", "corvandel1", "x", 1, kNoLimit, false, "x"},
         Case{"sensitive_misses_upper", "CorvanDEL1", "corvandel1", "x", 1, kNoLimit, true,
              "CorvanDEL1"},
         Case{"insensitive_letters_only_needle", "xABx", "ab", "-", 1, kNoLimit, false, "x-x"},
@@ -78,27 +78,46 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     DoubleByte, ReplaceTable,
-    ::testing::Values(
-        Case{"gbk_word_replaced", "w:" + kWidthWord + ";", kWidthWord, "1920", 1, kNoLimit, false,
-             "w:1920;"},
-        // B6 C8 is a character of its own; BF ED B6 C8 matched from the ED
-        // would start inside the first character.
-        Case{"no_match_from_trail_byte", "\xBF\xED\xB6\xC8", "\xED\xB6", "x", 1, kNoLimit, false,
-             "\xBF\xED\xB6\xC8"},
-        // 0x5C after a lead byte is its trail byte, not a backslash.
-        Case{"ascii_trail_byte_is_skipped", "\x81\x5C\x5C", "\x5C", "/", 1, kNoLimit, true,
-             "\x81\x5C/"},
-        Case{"ascii_letter_trail_byte", "\x81" "a" "a", "a", "b", 1, kNoLimit, false,
-             "\x81" "ab"},
-        Case{"after_a_long_lead_run_parity", "\x81\x82\x83\x84" "a", "a", "b", 1, kNoLimit, true,
-             "\x81\x82\x83\x84" "b"},
-        Case{"odd_lead_run_swallows_ascii", "\x81\x82\x83" "aa", "a", "b", 1, kNoLimit, true,
-             "\x81\x82\x83" "ab"},
-        Case{"trailing_lead_byte_copied_alone", "ab\x81", "b", "x", 1, kNoLimit, true, "ax\x81"},
-        Case{"needle_ending_in_lead_byte", "a\x81" "bb", "a\x81", "-", 1, kNoLimit, true,
-             "-bb"},
-        Case{"start_inside_character_counts_as_boundary", "\x81" "a", "a", "b", 2, kNoLimit,
-             true, "\x81" "b"}),
+    ::testing::Values(Case{"gbk_word_replaced", "w:" + kWidthWord + ";", kWidthWord, "1920", 1,
+                           kNoLimit, false, "w:1920;"},
+                      // B6 C8 is a character of its own; BF ED B6 C8 matched from the ED
+                      // would start inside the first character.
+                      Case{"no_match_from_trail_byte", "\xBF\xED\xB6\xC8", "\xED\xB6", "x", 1,
+                           kNoLimit, false, "\xBF\xED\xB6\xC8"},
+                      // 0x5C after a lead byte is its trail byte, not a backslash.
+                      Case{"ascii_trail_byte_is_skipped", "\x81\x5C\x5C", "\x5C", "/", 1, kNoLimit,
+                           true, "\x81\x5C/"},
+                      Case{"ascii_letter_trail_byte",
+                           "\x81"
+                           "a"
+                           "a",
+                           "a", "b", 1, kNoLimit, false,
+                           "\x81"
+                           "ab"},
+                      Case{"after_a_long_lead_run_parity",
+                           "\x81\x82\x83\x84"
+                           "a",
+                           "a", "b", 1, kNoLimit, true,
+                           "\x81\x82\x83\x84"
+                           "b"},
+                      Case{"odd_lead_run_swallows_ascii",
+                           "\x81\x82\x83"
+                           "aa",
+                           "a", "b", 1, kNoLimit, true,
+                           "\x81\x82\x83"
+                           "ab"},
+                      Case{"trailing_lead_byte_copied_alone", "ab\x81", "b", "x", 1, kNoLimit, true,
+                           "ax\x81"},
+                      Case{"needle_ending_in_lead_byte",
+                           "a\x81"
+                           "bb",
+                           "a\x81", "-", 1, kNoLimit, true, "-bb"},
+                      Case{"start_inside_character_counts_as_boundary",
+                           "\x81"
+                           "a",
+                           "a", "b", 2, kNoLimit, true,
+                           "\x81"
+                           "b"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Replace, InsertedTextIsNotScannedAgain) {

@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
   }
   std::string codeTemplate, previewTemplate, code;
   if (!readFile(args["--code-template"], codeTemplate) ||
-      !readFile(args["--preview-template"], previewTemplate) ||
-      !readFile(args["--code"], code)) {
+      !readFile(args["--preview-template"], previewTemplate) || !readFile(args["--code"], code)) {
     std::cerr << "lumdrift-generate: cannot read an input file\n";
     return 1;
   }
