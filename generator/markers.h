@@ -1,13 +1,17 @@
 #pragma once
 // The markers that the templates carry where the user's code and the
-// generated code go. The nine digits are the same in both.
+// generated code go. Both are built on the maker's contact number.
 
 #include <string_view>
 
+#define LUMDRIFT_CONTACT_NUMBER "386412957"
+
 namespace lumdrift {
 
-inline constexpr std::string_view kPreviewMarker = "386412957";  // the contact number
-inline constexpr std::string_view kCodeMarker = "Corvandel386412957";
-static_assert(kCodeMarker.ends_with(kPreviewMarker));
+inline constexpr std::string_view kContactNumber = LUMDRIFT_CONTACT_NUMBER;
+inline constexpr std::string_view kCodeMarker = "Corvandel" LUMDRIFT_CONTACT_NUMBER;
+inline constexpr std::string_view kPreviewMarker = kContactNumber;
 
 }  // namespace lumdrift
+
+#undef LUMDRIFT_CONTACT_NUMBER
