@@ -180,6 +180,7 @@ function generate(opts, ed, w, h, spacing, colours) {
   for (const word of PLACEHOLDERS) {
     if (countCaseless(code, word)) problems.push(`generated code still holds "${word}"`);
   }
+  if (!code.includes('data-ldt="design"')) problems.push('the printed code lacks the test design');
   if (!page.includes(code.trimEnd())) problems.push('the printed code is not in yl.htm');
   if (page.includes('386412957')) problems.push('yl.htm still holds the preview marker');
   if (problems.length) return { error: `${tag}: ${problems.join('; ')}` };
@@ -202,10 +203,10 @@ function measurePage() {
     const design = slot.querySelector('[data-ldt="design"]');
     if (!design) return { missing: true };
     const box = design.parentElement;
-    const borrowed = [...slot.querySelectorAll('.footer-more-trigger,.most-footer,.sn-simple-logo')].map((e) => {
+    const borrowed = [...slot.querySelectorAll('.footer-more-trigger,.most-footer,.sn-simple-logo')].map((e, i) => {
       const cs = getComputedStyle(e);
       return {
-        name: e === box ? 'module box' : `${e.className} (depth ${e.parentElement === slot.firstElementChild ? 1 : 'n'})`,
+        name: e === box ? 'module box' : `borrowed box ${i + 1}`,
         position: cs.position,
         padding: [cs.paddingTop, cs.paddingRight, cs.paddingBottom, cs.paddingLeft].join(' '),
         border: [cs.borderTopWidth, cs.borderRightWidth, cs.borderBottomWidth, cs.borderLeftWidth].join(' '),
@@ -221,7 +222,7 @@ function measurePage() {
     const right = Math.min(b.right, frame.right, vw);
     const xs = [left + 2, (left + right) / 2, right - 2];
     const ys = [b.top + 2, b.top + b.height / 2, b.bottom - 2].filter((y) => y >= 0 && y < vh);
-    const hidden = [];
+    const hidden = ys.length ? [] : ['the module is out of view'];
     for (const x of xs) {
       for (const y of ys) {
         const hit = document.elementFromPoint(x, y);
@@ -237,7 +238,7 @@ function measurePage() {
       boxClass: box.className,
       design: rect(design),
       parts: [...design.querySelectorAll('[data-ldt="part"]')].map(rect),
-      inherited: { textIndent: ds.textIndent, lineHeight: ds.lineHeight },
+      inherited: { textIndent: ds.textIndent },
       borrowed,
       hidden,
     };
@@ -247,6 +248,7 @@ function measurePage() {
     screenClientWidth: screen.clientWidth,
     viewportWidth: vw,
     scrollWidth: document.documentElement.scrollWidth,
+    area: rect(document.querySelector('.ld-area')),
     column: rect(column),
     modules,
   };
@@ -278,6 +280,8 @@ async function open(page, url, ed, f) {
 
 // The page around the module: the area in its place, nothing to scroll sideways.
 function checkPage(f, m, ed, fit) {
+  near(f, 'content area width', m.area.w, ed.area);
+  near(f, 'area centre against the page centre', m.area.l + m.area.w / 2 - (m.screen.l + m.screenClientWidth / 2), 0);
   near(f, 'content column width', m.column.w, ed.column);
   near(f, 'column centre right of the page centre', m.column.l + m.column.w / 2 - (m.screen.l + m.screenClientWidth / 2), ed.shift);
   if (fit) {
@@ -303,6 +307,7 @@ function checkModule(f, label, mod, m, ed, w, h, spacing) {
   near(f, p('design top in its box'), mod.design.t - mod.box.t, 0);
   near(f, p('design width'), mod.design.w, w);
   // Stacked images and blocks follow each other without thin gaps and end at the box bottom.
+  expect(f, p(`${mod.parts.length} parts of the design instead of 3`), mod.parts.length === 3);
   let y = mod.box.t;
   mod.parts.forEach((part, i) => {
     near(f, p(`part ${i + 1} top`), part.t, y);
@@ -312,6 +317,7 @@ function checkModule(f, label, mod, m, ed, w, h, spacing) {
   near(f, p('box top against its slot (the top spacing)'), mod.box.t - mod.slot.t, spacing);
   // The flow reserves exactly the module height: what follows starts one platform gap below.
   if (mod.after) near(f, p('start of the next module below the box bottom'), mod.after.t - mod.box.b, mod.gap);
+  else f.push(p('nothing follows its slot'));
   near(f, p('height kept in the flow'), mod.slot.h, h + spacing);
   expect(f, p(`inherits text-indent ${mod.inherited.textIndent}`), mod.inherited.textIndent === '0px');
   for (const b of mod.borrowed) {
