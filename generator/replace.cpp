@@ -1,5 +1,6 @@
 #include "generator/replace.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -23,19 +24,30 @@ bool equalsFolded(const char* a, const char* b, std::size_t n) {
   return true;
 }
 
-// Finds candidate matches quickly: memchr on one byte of the needle that no
-// case folding can change, then a full comparison. Character boundaries are
-// checked by the caller.
+// Sixteen text positions at a time, for the case-folded search.
+using Lanes = unsigned char __attribute__((vector_size(16)));
+constexpr std::size_t kLanes = sizeof(Lanes);
+
+// Finds candidate matches quickly; character boundaries are checked by the
+// caller. Without folding it is a plain find. With folding, a position is
+// compared in full only if its first and last bytes fit the needle's, tested
+// for sixteen positions at once: a letter byte is compared with its case bit
+// forced on, any other byte as it is.
 class Finder {
  public:
   Finder(std::string_view what, bool caseSensitive) : what_(what) {
-    for (std::size_t i = 0; i < what.size(); ++i) {
-      if (isAsciiLetter(static_cast<unsigned char>(what[i]))) {
-        folded_ = !caseSensitive;
-      } else if (allLetters_) {
-        allLetters_ = false;
-        anchor_ = i;
-      }
+    if (caseSensitive) return;
+    for (unsigned char c : what) folded_ = folded_ || isAsciiLetter(c);
+    if (!folded_) return;
+    const auto first = static_cast<unsigned char>(what.front());
+    const auto last = static_cast<unsigned char>(what.back());
+    const unsigned char firstBit = isAsciiLetter(first) ? 0x20 : 0;
+    const unsigned char lastBit = isAsciiLetter(last) ? 0x20 : 0;
+    for (std::size_t i = 0; i < kLanes; ++i) {
+      firstBit_[i] = firstBit;
+      firstKey_[i] = first | firstBit;
+      lastBit_[i] = lastBit;
+      lastKey_[i] = last | lastBit;
     }
   }
 
@@ -45,21 +57,22 @@ class Finder {
     const std::size_t n = what_.size();
     if (text.size() < n) return std::string_view::npos;
     const std::size_t last = text.size() - n;  // last possible start
-    if (allLetters_) {
-      for (std::size_t p = from; p <= last; ++p) {
-        if (equalsFolded(what_.data(), text.data() + p, n)) return p;
+    const char* t = text.data();
+    std::size_t p = from;
+    for (; p + kLanes <= last + 1; p += kLanes) {
+      Lanes head, tail;
+      std::memcpy(&head, t + p, sizeof head);
+      std::memcpy(&tail, t + p + n - 1, sizeof tail);
+      const auto hits = ((head | firstBit_) == firstKey_) & ((tail | lastBit_) == lastKey_);
+      std::uint64_t half[2];
+      std::memcpy(half, &hits, sizeof half);
+      if ((half[0] | half[1]) == 0) continue;
+      for (std::size_t i = 0; i < kLanes; ++i) {
+        if (hits[i] != 0 && equalsFolded(what_.data(), t + p + i, n)) return p + i;
       }
-      return std::string_view::npos;
     }
-    const char key = what_[anchor_];
-    std::size_t p = from + anchor_;
-    while (p <= last + anchor_) {
-      const void* hit = std::memchr(text.data() + p, key, last + anchor_ + 1 - p);
-      if (hit == nullptr) return std::string_view::npos;
-      p = static_cast<const char*>(hit) - text.data();
-      const std::size_t s = p - anchor_;
-      if (equalsFolded(what_.data(), text.data() + s, n)) return s;
-      ++p;
+    for (; p <= last; ++p) {
+      if (equalsFolded(what_.data(), t + p, n)) return p;
     }
     return std::string_view::npos;
   }
@@ -67,8 +80,7 @@ class Finder {
  private:
   std::string_view what_;
   bool folded_ = false;  // only when the needle has a letter to fold
-  bool allLetters_ = true;
-  std::size_t anchor_ = 0;
+  Lanes firstBit_{}, firstKey_{}, lastBit_{}, lastKey_{};
 };
 
 // Tracks the character boundaries of a GBK text lazily: a position right after
@@ -113,27 +125,42 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
 
   const Finder finder(what, caseSensitive);
   Boundaries boundaries(text, startIndex);
-  std::vector<std::size_t> matches;
+  std::size_t found = 0;
   std::size_t pos = startIndex;
-  while (matches.size() < maxCount) {
-    const std::size_t hit = finder.next(text, pos);
-    if (hit == std::string_view::npos) break;
-    if (!boundaries.startsCharacter(hit)) {
-      pos = hit + 1;  // the trail byte's successor starts a character
-      continue;
+  // Calls onMatch for each replaced occurrence, left to right.
+  auto scan = [&](auto onMatch) {
+    while (found < maxCount) {
+      const std::size_t hit = finder.next(text, pos);
+      if (hit == std::string_view::npos) break;
+      if (!boundaries.startsCharacter(hit)) {
+        pos = hit + 1;  // the trail byte's successor starts a character
+        continue;
+      }
+      ++found;
+      onMatch(hit);
+      pos = hit + what.size();
+      boundaries.passed(pos);
     }
-    matches.push_back(hit);
-    pos = hit + what.size();
-    boundaries.passed(pos);
-  }
+  };
 
   std::string out;
-  out.reserve(text.size() - matches.size() * what.size() + matches.size() * with.size());
   std::size_t copied = 0;
-  for (std::size_t m : matches) {
+  auto emit = [&](std::size_t m) {
     out.append(text.data() + copied, m - copied);
     out.append(with);
     copied = m + what.size();
+  };
+  if (with.size() <= what.size()) {
+    // The result is no longer than the text: copy while scanning, so a large
+    // text is read from memory once.
+    out.reserve(text.size());
+    scan(emit);
+  } else {
+    // The result grows: find the matches first to allocate it once.
+    std::vector<std::size_t> matches;
+    scan([&](std::size_t m) { matches.push_back(m); });
+    out.reserve(text.size() + matches.size() * (with.size() - what.size()));
+    for (std::size_t m : matches) emit(m);
   }
   out.append(text.data() + copied, text.size() - copied);
   return out;

@@ -7,7 +7,19 @@ lumdrift_packages=(
   fonts-wqy-microhei fonts-wqy-zenhei python3 locales
 )
 
+# Wine takes its code page from the locale, and converts file names with it
+# only when the locale really exists.
+ensure_gbk_locale() {
+  locale -a 2>/dev/null | grep -qix 'zh_CN.gbk' && return 0
+  localedef -i zh_CN -f GBK zh_CN.GBK 2>/dev/null || true
+}
+
 install_deps() {
+  install_packages
+  ensure_gbk_locale
+}
+
+install_packages() {
   local missing=()
   local p
   for p in "${lumdrift_packages[@]}"; do
