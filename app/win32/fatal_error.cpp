@@ -1,0 +1,70 @@
+#include "app/win32/fatal_error.h"
+
+#include <windows.h>
+// windows.h before the other system headers
+#include <ole2.h>
+
+#include <atomic>
+#include <charconv>
+
+#include "app/captions.h"
+
+namespace lumdrift {
+namespace {
+
+std::atomic<DWORD> comThread{0};
+std::atomic<DWORD> reportingThread{0};
+
+std::size_t append(char* out, std::size_t at, std::size_t capacity, std::string_view part) {
+  const std::size_t n = part.size() < capacity - at ? part.size() : capacity - at;
+  part.copy(out + at, n);
+  return at + n;
+}
+
+}  // namespace
+
+void noteComInitialisedOnThisThread() {
+  comThread = GetCurrentThreadId();
+}
+
+std::size_t fatalErrorText(std::string_view message, char* out, std::size_t capacity) {
+  if (capacity == 0) return 0;
+  const std::size_t room = capacity - 1;
+  std::size_t at = append(out, 0, room, caption::kFatalPrefix);
+  at = append(out, at, room, message);
+  at = append(out, at, room, "\r\n");
+  out[at] = '\0';
+  return at;
+}
+
+void fatalError(std::string_view message) {
+  const DWORD self = GetCurrentThreadId();
+  DWORD idle = 0;
+  if (!reportingThread.compare_exchange_strong(idle, self)) {
+    // One box at a time: a second failure on the reporting thread ends the
+    // process at once, one on another thread waits for that end.
+    if (idle == self) ExitProcess(static_cast<UINT>(-1));
+    for (;;) Sleep(INFINITE);
+  }
+  char text[1024];
+  fatalErrorText(message, text, sizeof text);
+  // The caption is a literal, so its view ends in a zero byte. Task-modal: no
+  // owner, but the tool's windows take no input while the box is up.
+  MessageBoxA(nullptr, text, caption::kFatalCaption.data(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  if (comThread == self) OleUninitialize();
+  ExitProcess(static_cast<UINT>(-1));
+}
+
+void allocationFailed(std::size_t bytes) {
+  constexpr std::string_view format = caption::kAllocFailedFormat;
+  const std::size_t hole = format.find("%d");
+  char number[24];
+  const char* end = std::to_chars(number, number + sizeof number, bytes).ptr;
+  char message[128];
+  std::size_t at = append(message, 0, sizeof message - 1, format.substr(0, hole));
+  at = append(message, at, sizeof message - 1, std::string_view(number, end - number));
+  at = append(message, at, sizeof message - 1, format.substr(hole + 2));
+  fatalError(std::string_view(message, at));
+}
+
+}  // namespace lumdrift

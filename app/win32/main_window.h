@@ -1,0 +1,35 @@
+#pragma once
+// The main window of the tool: its frame, its controls at their places in the
+// start state, and the wiring of their notifications to the event table.
+
+#include <windows.h>
+
+#include "app/services.h"
+#include "app/win32/window_controls.h"
+
+namespace lumdrift {
+
+struct MainWindowContext {
+  Services& services;
+  WindowControls& controls;       // the same object as services.ui
+  void (*destroyed)() = nullptr;  // called once the window has gone
+
+  // Kept by the window itself.
+  bool ready = false;  // every control exists: notifications may run handlers
+  HWND lastFocus = nullptr;
+};
+
+inline constexpr char kMainWindowClass[] = "Lumdrift";
+
+// Creates the window, centred on the screen and not yet shown, with every
+// control in its start state, then runs its creation-complete event. Null
+// when the window or one of its controls could not be created. The context
+// must outlive the window.
+HWND createMainWindow(HINSTANCE instance, MainWindowContext& context);
+
+// Keyboard handling of the message loop: Esc closes the window from any of
+// its controls, Tab moves the focus, Enter clicks nothing. True when the
+// message has been handled and must not be dispatched.
+bool preTranslateMainWindowMessage(HWND mainWindow, MSG& message);
+
+}  // namespace lumdrift

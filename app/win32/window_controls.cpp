@@ -1,0 +1,117 @@
+#include "app/win32/window_controls.h"
+
+#include "app/control_table.h"
+
+namespace lumdrift {
+
+using enum ControlId;
+
+bool TemplateSlots::holds(ControlId id) {
+  return index(id) >= 0;
+}
+
+int TemplateSlots::index(ControlId id) {
+  switch (id) {
+    case 编辑框7: return 0;
+    case 编辑框8: return 1;
+    case 编辑框10: return 2;
+    case 编辑框11: return 3;
+    default: return -1;
+  }
+}
+
+Text TemplateSlots::read(ControlId id) const {
+  std::lock_guard lock(guard_);
+  return texts_[index(id)];
+}
+
+void TemplateSlots::write(ControlId id, const Text& text) {
+  Text copy = text;  // the copy is made outside the lock; the swap is all a reader waits for
+  std::lock_guard lock(guard_);
+  texts_[index(id)].swap(copy);
+}
+
+WindowControls::~WindowControls() {
+  for (HFONT font : ownFonts_) {
+    if (font != nullptr) DeleteObject(font);
+  }
+}
+
+void WindowControls::attach(ControlId id, HWND window) {
+  windows_[static_cast<int>(id)] = window;
+}
+
+std::optional<ControlId> WindowControls::idOf(HWND window) const {
+  if (window == nullptr) return std::nullopt;
+  for (int i = 0; i < kControlCount; ++i) {
+    if (windows_[i] == window) return static_cast<ControlId>(i);
+  }
+  return std::nullopt;
+}
+
+void WindowControls::setOwnFont(ControlId id, HFONT font) {
+  HFONT& slot = ownFonts_[static_cast<int>(id)];
+  SendMessageA(window(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (slot != nullptr) DeleteObject(slot);
+  slot = font;
+}
+
+Text WindowControls::text(ControlId id) const {
+  if (TemplateSlots::holds(id)) return slots_.read(id);
+  HWND w = window(id);
+  if (w == nullptr) return {};
+  // The length may count more than the text holds (a Unicode control answers
+  // in ANSI bytes at most); the copy reports what it really wrote.
+  const auto length = static_cast<std::size_t>(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0));
+  Text out(length + 1, '\0');
+  const auto copied = static_cast<std::size_t>(
+      SendMessageA(w, WM_GETTEXT, out.size(), reinterpret_cast<LPARAM>(out.data())));
+  out.resize(copied < length ? copied : length);
+  return out;
+}
+
+void WindowControls::setText(ControlId id, const Text& text) {
+  if (TemplateSlots::holds(id)) {
+    slots_.write(id, text);
+    return;
+  }
+  HWND w = window(id);
+  if (w == nullptr) return;
+  SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (controlSpec(id).kind == ControlKind::TransparentLabel && IsWindowVisible(w)) {
+    // A transparent label draws no background: the old text goes only when
+    // the container repaints beneath it.
+    HWND parent = GetParent(w);
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+}
+
+void WindowControls::setVisible(ControlId id, bool visible) {
+  if (HWND w = window(id)) ShowWindow(w, visible ? SW_SHOW : SW_HIDE);
+}
+
+void WindowControls::setEnabled(ControlId id, bool enabled) {
+  if (HWND w = window(id)) EnableWindow(w, enabled);
+}
+
+int WindowControls::selection(ControlId id) const {
+  HWND w = window(id);
+  if (w == nullptr) return -1;
+  return static_cast<int>(SendMessageA(w, CB_GETCURSEL, 0, 0));
+}
+
+void WindowControls::setBold(ControlId id, bool bold) {
+  HWND w = window(id);
+  if (w == nullptr) return;
+  auto current = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+  if (current == nullptr) current = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTA font;
+  if (GetObjectA(current, sizeof font, &font) != sizeof font) return;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  if (HFONT changed = CreateFontIndirectA(&font)) setOwnFont(id, changed);
+}
+
+}  // namespace lumdrift

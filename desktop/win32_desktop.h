@@ -1,0 +1,16 @@
+#pragma once
+// The user's desktop folder and shell links in it.
+
+#include "app/services.h"
+
+namespace lumdrift {
+
+// COM must be initialised on the calling thread.
+class Win32Desktop final : public Desktop {
+ public:
+  Text folder() override;
+  bool createShortcut(const Text& linkPath, const Text& targetPath,
+                      const Text& description) override;
+};
+
+}  // namespace lumdrift

@@ -1,0 +1,13 @@
+#pragma once
+// The clipboard as the Windows side offers it: ANSI text, no owner window.
+
+#include "app/services.h"
+
+namespace lumdrift {
+
+class Win32Clipboard final : public Clipboard {
+ public:
+  bool putText(std::string_view text) override;
+};
+
+}  // namespace lumdrift

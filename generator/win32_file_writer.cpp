@@ -1,0 +1,36 @@
+#include "generator/win32_file_writer.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace lumdrift {
+namespace {
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+  constexpr std::size_t kStep = 1u << 20;
+  while (!bytes.empty()) {
+    const DWORD want = static_cast<DWORD>(bytes.size() < kStep ? bytes.size() : kStep);
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), want, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileWriter::replaceFile(const Text& path, std::string_view bytes) {
+  // The process id keeps two copies of the tool in one directory apart.
+  const Text temp = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = writeAll(file, bytes);
+  ok = CloseHandle(file) && ok;
+  if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!ok) DeleteFileA(temp.c_str());
+  return ok;
+}
+
+}  // namespace lumdrift

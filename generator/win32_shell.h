@@ -1,0 +1,13 @@
+#pragma once
+// Opens a document with the program the shell associates with it.
+
+#include "app/services.h"
+
+namespace lumdrift {
+
+class Win32Shell final : public Shell {
+ public:
+  void openDocument(const Text& path) override;
+};
+
+}  // namespace lumdrift

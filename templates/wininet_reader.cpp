@@ -1,0 +1,155 @@
+#include "templates/wininet_reader.h"
+
+#include <windows.h>
+// windows.h before the other system headers
+#include <wininet.h>
+
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "templates/response_body.h"
+
+namespace lumdrift {
+namespace {
+
+struct InternetCloser {
+  void operator()(HINTERNET h) const { InternetCloseHandle(h); }
+};
+using InternetHandle = std::unique_ptr<void, InternetCloser>;
+
+struct FreeDeleter {
+  void operator()(char* p) const { std::free(p); }
+};
+
+constexpr char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+
+// Opened on first use and kept until the process ends; a failed open is
+// tried again by the next read.
+HINTERNET rootHandle() {
+  static std::mutex guard;
+  static HINTERNET root = nullptr;
+  std::lock_guard lock(guard);
+  if (root == nullptr) {
+    root = InternetOpenA(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  }
+  return root;
+}
+
+std::optional<Text> canonical(const Text& url) {
+  Text out(url.size() * 3 + 16, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    DWORD size = static_cast<DWORD>(out.size());
+    if (InternetCanonicalizeUrlA(url.c_str(), out.data(), &size, ICU_NO_ENCODE)) {
+      out.resize(size);
+      return out;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    out.assign(size + 1, '\0');
+  }
+  return std::nullopt;
+}
+
+struct UrlParts {
+  INTERNET_SCHEME scheme = INTERNET_SCHEME_UNKNOWN;
+  INTERNET_PORT port = 0;
+  char host[256] = {};
+  char user[128] = {};
+  char password[128] = {};
+  char path[2048] = {};
+};
+
+bool crack(const Text& url, UrlParts& parts) {
+  URL_COMPONENTSA c = {};
+  c.dwStructSize = sizeof c;
+  c.lpszHostName = parts.host;
+  c.dwHostNameLength = sizeof parts.host;
+  c.lpszUserName = parts.user;
+  c.dwUserNameLength = sizeof parts.user;
+  c.lpszPassword = parts.password;
+  c.dwPasswordLength = sizeof parts.password;
+  c.lpszUrlPath = parts.path;
+  c.dwUrlPathLength = sizeof parts.path;
+  if (!InternetCrackUrlA(url.c_str(), static_cast<DWORD>(url.size()), 0, &c)) return false;
+  parts.scheme = c.nScheme;
+  parts.port = c.nPort;
+  return true;
+}
+
+// Proxy access as the system's internet settings configure it.
+void usePreconfiguredProxy(HINTERNET root, HINTERNET connection) {
+  INTERNET_PROXY_INFO proxy = {};
+  proxy.dwAccessType = INTERNET_OPEN_TYPE_PRECONFIG;
+  InternetSetOptionA(root, INTERNET_OPTION_PROXY, &proxy, sizeof proxy);
+  char empty[1] = {};
+  InternetSetOptionA(connection, INTERNET_OPTION_PROXY_USERNAME, empty, 1);
+  InternetSetOptionA(connection, INTERNET_OPTION_PROXY_PASSWORD, empty, 1);
+}
+
+bool statusIsOk(HINTERNET request) {
+  DWORD status = 0;
+  DWORD size = sizeof status;
+  return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr) &&
+         status == HTTP_STATUS_OK;
+}
+
+std::optional<Text> contentLength(HINTERNET request) {
+  char value[32] = {};
+  DWORD size = sizeof value;
+  if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, value, &size, nullptr)) {
+    return std::nullopt;
+  }
+  return Text(value, size);
+}
+
+}  // namespace
+
+std::string WinInetReader::read(const Text& url) {
+  if (url.empty()) return {};
+  const std::optional<Text> canon = canonical(url);
+  UrlParts parts;
+  if (!canon || !crack(*canon, parts)) return {};
+  HINTERNET root = rootHandle();
+  if (root == nullptr) return {};
+  InternetHandle connection(InternetConnectA(root, parts.host, parts.port, parts.user,
+                                             parts.password, INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection) return {};
+  usePreconfiguredProxy(root, connection.get());
+
+  Text path(parts.path);
+  if (const std::size_t hash = path.find('#'); hash != Text::npos) path.resize(hash);
+  const char* acceptTypes[] = {"Accept: */* \r\n", nullptr};
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+  if (parts.scheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+  InternetHandle request(HttpOpenRequestA(connection.get(), "GET", path.c_str(), "HTTP/1.0",
+                                          nullptr, acceptTypes, flags, 0));
+  if (!request) return {};
+  char extraHeaders[] = "Accept: */*\r\n\r\n";
+  if (!HttpSendRequestA(request.get(), extraHeaders, sizeof extraHeaders - 1, nullptr, 0)) {
+    return {};
+  }
+  // An error page or a cut body must never become a template.
+  if (!statusIsOk(request.get())) return {};
+  const std::optional<Text> lengthHeader = contentLength(request.get());
+  const std::optional<std::size_t> announced =
+      lengthHeader ? parseContentLength(*lengthHeader) : std::nullopt;
+  if (announced && *announced > kMaxBodyBytes) return {};
+
+  const std::size_t chunk = readChunkSize(lengthHeader);
+  std::unique_ptr<char, FreeDeleter> buffer(static_cast<char*>(std::malloc(chunk)));
+  if (!buffer) return {};
+  std::string body;
+  for (;;) {
+    DWORD got = 0;
+    if (!InternetReadFile(request.get(), buffer.get(), static_cast<DWORD>(chunk), &got)) return {};
+    if (got == 0) break;
+    body.append(buffer.get(), got);
+    if (body.size() > kMaxBodyBytes) return {};
+  }
+  if (announced && body.size() < *announced) return {};
+  return body;
+}
+
+}  // namespace lumdrift

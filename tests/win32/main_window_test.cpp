@@ -1,0 +1,469 @@
+// The main window as Win32 shows it: its controls, their places and fonts,
+// the property operations over them and the wiring of their notifications.
+
+#include "app/win32/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "app/captions.h"
+#include "app/control_table.h"
+#include "app/window_layout.h"
+#include "generator/markers.h"
+#include "harness.h"
+
+namespace lumdrift {
+namespace {
+
+using enum ControlId;
+
+std::string windowText(HWND w) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(w, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::string className(HWND w) {
+  char name[64] = {};
+  GetClassNameA(w, name, sizeof name);
+  return name;
+}
+
+LOGFONTA fontOf(HWND w) {
+  LOGFONTA font = {};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+  GetObjectA(handle, sizeof font, &font);
+  return font;
+}
+
+LOGFONTA defaultGuiFont() {
+  LOGFONTA font = {};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  return font;
+}
+
+std::string expectedClass(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::GroupBox:
+    case ControlKind::PushButton:
+    case ControlKind::TextButton: return "Button";
+    case ControlKind::DropDownList: return "ComboBox";
+    case ControlKind::Label:
+    case ControlKind::TransparentLabel: return "Static";
+    case ControlKind::SingleLineEdit:
+    case ControlKind::MultiLineEdit: return "Edit";
+    default: return "";
+  }
+}
+
+bool isEdit(ControlKind kind) {
+  return kind == ControlKind::SingleLineEdit || kind == ControlKind::MultiLineEdit;
+}
+
+int destroyedCalls = 0;
+void countDestroyed() {
+  ++destroyedCalls;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    destroyedCalls = 0;
+    window = createMainWindow(GetModuleHandleA(nullptr), context);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    pump();
+  }
+  void TearDown() override {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+
+  // The message loop of the tool, until the queue is empty.
+  void pump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (preTranslateMainWindowMessage(window, m)) continue;
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+  }
+  void key(ControlId id, WPARAM virtualKey) {
+    PostMessageA(at(id), WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(at(id), WM_KEYUP, virtualKey, 0xC0000001);
+    pump();
+  }
+  // What a user's automation sends: the selection, then the notification to
+  // the list's parent.
+  void selectItem(ControlId list, int index) {
+    SendMessageA(at(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(GetParent(at(list)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(at(list)), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(at(list)));
+  }
+  void click(ControlId button) { SendMessageA(at(button), BM_CLICK, 0, 0); }
+  HWND at(ControlId id) const { return controls.window(id); }
+  bool visible(ControlId id) const { return GetWindowLongA(at(id), GWL_STYLE) & WS_VISIBLE; }
+
+  // Every property the model holds, as the window shows it.
+  void expectSameAs(const test::Harness& model) {
+    for (const ControlSpec& row : controlTable()) {
+      if (row.kind == ControlKind::Timer) continue;
+      SCOPED_TRACE(row.name);
+      const ControlState& state = model[row.id];
+      if (row.kind == ControlKind::DropDownList) {
+        EXPECT_EQ(controls.selection(row.id), state.selection);
+      } else {
+        EXPECT_EQ(controls.text(row.id), state.text);
+      }
+      if (!TemplateSlots::holds(row.id)) {
+        EXPECT_EQ(visible(row.id), state.visible);
+        EXPECT_EQ(IsWindowEnabled(at(row.id)) != FALSE, state.enabled);
+      }
+    }
+    EXPECT_EQ(fontOf(at(按钮3)).lfWeight, model[按钮3].bold ? FW_BOLD : FW_NORMAL);
+  }
+
+  WindowControls controls;
+  test::FakeClipboard clipboard;
+  test::FakeFiles files;
+  test::FakeShell shell;
+  test::FakeDownload download;
+  test::FakeDesktop desktop;
+  Services services{controls,
+                    clipboard,
+                    files,
+                    shell,
+                    download,
+                    desktop,
+                    ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
+  MainWindowContext context{services, controls, countDestroyed};
+  HWND window = nullptr;
+};
+
+TEST_F(MainWindowTest, EveryControlIsARealWindowInItsStartState) {
+  EXPECT_EQ(windowText(window), caption::kTitle);
+  EXPECT_EQ(download.starts, 1);
+  for (const ControlSpec& row : controlTable()) {
+    if (row.kind == ControlKind::Timer) continue;
+    SCOPED_TRACE(row.name);
+    HWND w = at(row.id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(className(w), expectedClass(row.kind));
+    EXPECT_EQ(GetParent(w), row.container == 窗口 ? window : at(row.container));
+    EXPECT_EQ(visible(row.id), row.visible);
+    EXPECT_EQ(IsWindowEnabled(w) != FALSE, row.enabled);
+    if (row.kind == ControlKind::DropDownList) {
+      ASSERT_EQ(SendMessageA(w, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(row.items.size()));
+      for (std::size_t i = 0; i < row.items.size(); ++i) {
+        char item[64] = {};
+        SendMessageA(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(item, row.items[i]);
+      }
+      EXPECT_EQ(SendMessageA(w, CB_GETCURSEL, 0, 0), row.selection);
+      EXPECT_EQ(windowText(w), row.items[static_cast<std::size_t>(row.selection)]);
+    } else {
+      EXPECT_EQ(windowText(w), row.text);
+    }
+  }
+  test::Harness model;
+  expectSameAs(model);
+}
+
+TEST_F(MainWindowTest, FrameAndControlsSitWhereTheLayoutPutsThem) {
+  RECT outer;
+  GetWindowRect(window, &outer);
+  EXPECT_EQ(outer.right - outer.left, kWindowWidth);
+  EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
+  EXPECT_EQ(outer.left, centredLeft(GetSystemMetrics(SM_CXSCREEN)));
+  EXPECT_EQ(outer.top, centredTop(GetSystemMetrics(SM_CYSCREEN)));
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+  EXPECT_EQ(reinterpret_cast<HGDIOBJ>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)),
+            GetStockObject(WHITE_BRUSH));
+  EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u);  // the program's own icon
+
+  // The system's own row height, from a list made the same way.
+  HWND reference = CreateWindowExA(0, "ComboBox", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 60,
+                                   kDropDownHeight, window, nullptr, nullptr, nullptr);
+  SendMessageA(reference, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               FALSE);
+  const LRESULT defaultRow = SendMessageA(reference, CB_GETITEMHEIGHT, 0, 0);
+  DestroyWindow(reference);
+
+  for (const ControlSpec& row : controlTable()) {
+    const std::optional<Rect> place = controlRect(row.id);
+    if (!place) continue;
+    SCOPED_TRACE(row.name);
+    RECT r;
+    GetWindowRect(at(row.id), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(at(row.id)), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, place->left);
+    EXPECT_EQ(r.top, place->top);
+    EXPECT_EQ(r.right - r.left, place->width);
+    if (row.kind == ControlKind::DropDownList) {
+      // Made 160 high: Windows reports the control with its list, Wine the list alone.
+      RECT dropped;
+      SendMessageA(at(row.id), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+      EXPECT_LE(dropped.bottom - dropped.top, kDropDownHeight);
+      EXPECT_GE(dropped.bottom - dropped.top, kDropDownHeight - (r.bottom - r.top) - 1);
+      // Opened, the list shows every item in rows one pixel taller than usual.
+      COMBOBOXINFO info = {};
+      info.cbSize = sizeof info;
+      ASSERT_TRUE(GetComboBoxInfo(at(row.id), &info));
+      SendMessageA(at(row.id), CB_SHOWDROPDOWN, TRUE, 0);
+      RECT combo, list;
+      GetWindowRect(at(row.id), &combo);
+      GetWindowRect(info.hwndList, &list);
+      SendMessageA(at(row.id), CB_SHOWDROPDOWN, FALSE, 0);
+      const auto items = static_cast<LONG>(row.items.size());
+      EXPECT_EQ(list.bottom - list.top, items * (defaultRow + 1) + 2);
+      EXPECT_LE(list.bottom - combo.top, kDropDownHeight);
+      EXPECT_EQ(SendMessageA(at(row.id), CB_GETITEMHEIGHT, 0, 0), defaultRow + 1);
+    } else {
+      EXPECT_EQ(r.bottom - r.top, place->height);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, FontsAreTheDefaultGuiFontUnlessTheControlHasItsOwn) {
+  const LOGFONTA gui = defaultGuiFont();
+  for (const ControlSpec& row : controlTable()) {
+    if (row.kind == ControlKind::Timer) continue;
+    SCOPED_TRACE(row.name);
+    const std::optional<OwnFont> own = ownFont(row.id);
+    if (!own) {
+      EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(at(row.id), WM_GETFONT, 0, 0)),
+                GetStockObject(DEFAULT_GUI_FONT));
+      continue;
+    }
+    const LOGFONTA font = fontOf(at(row.id));
+    EXPECT_EQ(font.lfHeight, -own->height);
+    EXPECT_EQ(font.lfWeight, own->weight);
+    EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+    EXPECT_EQ(std::string(font.lfFaceName), own->face.empty() ? gui.lfFaceName : own->face);
+    EXPECT_EQ(font.lfCharSet, own->gb2312Charset ? GB2312_CHARSET : gui.lfCharSet);
+  }
+}
+
+TEST_F(MainWindowTest, EditBoxesWrapOrScrollAndHoldTextsOfAnyLength) {
+  for (const ControlSpec& row : controlTable()) {
+    if (!isEdit(row.kind)) continue;
+    SCOPED_TRACE(row.name);
+    EXPECT_GE(static_cast<DWORD>(SendMessageA(at(row.id), EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+    const LONG style = GetWindowLongA(at(row.id), GWL_STYLE);
+    EXPECT_TRUE(GetWindowLongA(at(row.id), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    if (row.kind == ControlKind::MultiLineEdit) {
+      EXPECT_EQ(style & (ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL),
+                ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL);
+      EXPECT_EQ(style & (WS_HSCROLL | ES_AUTOHSCROLL), 0);
+    } else {
+      EXPECT_EQ(style & (ES_MULTILINE | ES_AUTOHSCROLL), ES_AUTOHSCROLL);
+    }
+  }
+  // A paste beyond the 32767 characters a plain edit box takes.
+  std::string code;
+  while (code.size() < 40000)
+    code += "<div class=\"全屏\">" + std::to_string(code.size()) + "</div>\r\n";
+  SetFocus(at(编辑框4));
+  SendMessageA(at(编辑框4), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
+  EXPECT_EQ(controls.text(编辑框4), code);
+}
+
+TEST_F(MainWindowTest, PropertyOperationsWorkOnTheWindowsThemselves) {
+  controls.setText(编辑框5, "-480");
+  EXPECT_EQ(windowText(at(编辑框5)), "-480");
+  controls.setText(分组框2, Text(caption::kInputTmall));
+  EXPECT_EQ(windowText(at(分组框2)), caption::kInputTmall);
+  EXPECT_EQ(controls.text(分组框2), caption::kInputTmall);
+
+  controls.setVisible(透明标签生成结果, true);
+  EXPECT_TRUE(visible(透明标签生成结果));
+  controls.setVisible(透明标签生成结果, false);
+  EXPECT_FALSE(visible(透明标签生成结果));
+  controls.setEnabled(编辑框3, true);
+  EXPECT_TRUE(IsWindowEnabled(at(编辑框3)));
+  controls.setEnabled(按钮3, false);
+  EXPECT_FALSE(IsWindowEnabled(at(按钮3)));
+
+  SendMessageA(at(组合框1), CB_SETCURSEL, 3, 0);
+  EXPECT_EQ(controls.selection(组合框1), 3);
+  SendMessageA(at(组合框1), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  EXPECT_EQ(controls.selection(组合框1), -1);
+
+  // Bold changes the weight and nothing else of the button's font.
+  const LOGFONTA before = fontOf(at(按钮3));
+  controls.setBold(按钮3, false);
+  LOGFONTA after = fontOf(at(按钮3));
+  EXPECT_EQ(after.lfWeight, FW_NORMAL);
+  after.lfWeight = before.lfWeight;
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  controls.setBold(按钮3, true);
+  EXPECT_EQ(fontOf(at(按钮3)).lfWeight, FW_BOLD);
+}
+
+TEST_F(MainWindowTest, TemplateSlotsAreReadWholeWhileAnotherThreadWritesThem) {
+  controls.setText(编辑框8, "code template");
+  EXPECT_EQ(controls.text(编辑框8), "code template");
+  EXPECT_EQ(GetWindowTextLengthA(at(编辑框8)), 0);  // the hidden box does not hold it
+  EXPECT_FALSE(visible(编辑框8));
+
+  const std::string a(256 * 1024, 'a');
+  const std::string b(384 * 1024, 'b');
+  std::atomic<bool> stop = false;
+  std::thread worker([&] {
+    for (int i = 0; !stop; ++i) controls.setText(编辑框7, i % 2 ? b : a);
+  });
+  int whole = 0;
+  int torn = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const Text seen = controls.text(编辑框7);
+    (seen.empty() || seen == a || seen == b ? whole : torn)++;
+  }
+  stop = true;
+  worker.join();
+  EXPECT_EQ(torn, 0);
+  EXPECT_EQ(whole, 2000);
+}
+
+TEST_F(MainWindowTest, OptionNotificationsFromInsideGroupBoxesRunTheirHandlers) {
+  test::Harness model;
+  selectItem(组合框2, 2);
+  model.selectItem(组合框2, 2);
+  expectSameAs(model);
+
+  SetWindowTextA(at(编辑框1), "1000");  // the box notifies its change like typing does
+  model.type(编辑框1, "1000");
+  expectSameAs(model);
+
+  selectItem(组合框1, 3);
+  model.selectItem(组合框1, 3);
+  expectSameAs(model);
+  selectItem(组合框1, 1);
+  model.selectItem(组合框1, 1);
+  expectSameAs(model);
+
+  controls.setText(编辑框4, "<p>code</p>");
+  SendMessageA(at(编辑框4), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(controls.text(编辑框4), "");
+}
+
+TEST_F(MainWindowTest, ButtonsAndTimerRunTheirHandlers) {
+  test::Harness model;
+  click(按钮3);  // no template yet
+  model.click(按钮3);
+  expectSameAs(model);
+  EXPECT_EQ(controls.text(透明标签生成结果), caption::kWaiting);
+
+  const Text code = "<div style=\"width:宽度px;height:高度px\">" + Text(kCodeMarker) + "</div>";
+  const Text page = "<html>" + Text(kPreviewMarker) + "</html>";
+  model.ui.setText(编辑框8, code);
+  model.ui.setText(编辑框10, page);
+  model.ui.setText(编辑框4, "<b>我的代码</b>");
+  controls.setText(编辑框8, code);
+  controls.setText(编辑框10, page);
+  controls.setText(编辑框4, "<b>我的代码</b>");
+  click(按钮3);
+  model.click(按钮3);
+  expectSameAs(model);
+  EXPECT_EQ(clipboard.puts, model.clipboard.puts);
+  ASSERT_EQ(files.writes.size(), 1u);
+  EXPECT_EQ(files.writes[0].path, "C:\\Tools\\yl.htm");
+  EXPECT_EQ(files.writes[0].bytes, model.files.writes[0].bytes);
+
+  click(按钮6);
+  EXPECT_EQ(shell.opened, std::vector<Text>{"C:\\Tools\\yl.htm"});
+
+  SendMessageA(window, WM_TIMER, 1, 0);
+  model.tick();
+  expectSameAs(model);
+
+  click(按钮发送到桌面);
+  ASSERT_EQ(desktop.links.size(), 1u);
+  EXPECT_EQ(desktop.links[0].link, desktop.desktopFolder + "Lumdrift.lnk");
+  EXPECT_EQ(desktop.links[0].target, "C:\\Tools\\Lumdrift.exe");
+  EXPECT_EQ(download.starts, 1);
+}
+
+TEST_F(MainWindowTest, EnterStaysTabMovesEscCloses) {
+  SetFocus(at(编辑框1));
+  key(编辑框1, VK_RETURN);
+  EXPECT_EQ(GetFocus(), at(编辑框1));
+  EXPECT_EQ(controls.text(编辑框1), "1920");
+  EXPECT_TRUE(IsWindow(window));
+
+  key(编辑框1, VK_TAB);
+  EXPECT_EQ(GetFocus(), at(编辑框2));
+
+  SetFocus(at(编辑框4));
+  key(编辑框4, VK_RETURN);
+  EXPECT_EQ(controls.text(编辑框4), "\r\n");
+
+  key(编辑框4, VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(destroyedCalls, 1);
+}
+
+// The colours of a rectangle of a control's area, as painted on the screen.
+std::vector<COLORREF> pixels(HWND w, const RECT& r) {
+  HDC screen = GetDC(w);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+  std::vector<COLORREF> out;
+  for (int y = 0; y < r.bottom - r.top; ++y) {
+    for (int x = 0; x < r.right - r.left; ++x) out.push_back(GetPixel(memory, x, y));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(w, screen);
+  return out;
+}
+
+bool reddish(COLORREF c) {
+  return GetRValue(c) > 200 && GetGValue(c) < 160 && GetBValue(c) < 160;
+}
+
+TEST_F(MainWindowTest, ResultLabelDrawsRedTextOverTheGroupBoxAndLeavesNoTrace) {
+  HWND box = at(分组框3);
+  RECT label;
+  GetWindowRect(at(透明标签生成结果), &label);
+  MapWindowPoints(HWND_DESKTOP, box, reinterpret_cast<POINT*>(&label), 2);
+  label.top = 0;  // the strip above the group box is clipped
+  auto paint = [&] {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump();
+  };
+
+  const std::vector<COLORREF> before = pixels(box, label);
+  EXPECT_EQ(std::count_if(before.begin(), before.end(), reddish), 0);
+  EXPECT_EQ(before.back(), RGB(255, 255, 255));
+
+  controls.setVisible(透明标签生成结果, true);
+  controls.setText(透明标签生成结果, Text(caption::kWaiting));
+  paint();
+  const std::vector<COLORREF> shown = pixels(box, label);
+  EXPECT_GT(std::count_if(shown.begin(), shown.end(), reddish), 50);
+  EXPECT_EQ(shown.back(), RGB(255, 255, 255));  // no background of its own
+
+  // A new caption replaces the old one instead of being drawn over it.
+  controls.setText(透明标签生成结果, "");
+  paint();
+  EXPECT_EQ(pixels(box, label), before);
+  controls.setText(透明标签生成结果, Text(caption::kSuccess));
+  paint();
+  controls.setVisible(透明标签生成结果, false);
+  paint();
+  EXPECT_EQ(pixels(box, label), before);
+}
+
+}  // namespace
+}  // namespace lumdrift
