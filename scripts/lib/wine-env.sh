@@ -46,10 +46,14 @@ wine_prefix_up() {
   # keeps CTest from waiting on inherited output.
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  # WenQuanYi Zen Hei's small bitmaps have no hyphen: "-960" would show as
-  # "960". Micro Hei has every glyph the window uses.
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Shell Dlg' \
-    /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1 || true
+  # WenQuanYi Zen Hei's small bitmaps have no hyphen ("-960" would show as
+  # "960") and no face is installed under the name the shortcut button asks
+  # for: Micro Hei stands in for both.
+  local reg="$WINEPREFIX/lumdrift-fonts.reg"
+  printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"MS Shell Dlg"="WenQuanYi Micro Hei"' '"微软雅黑"="WenQuanYi Micro Hei"' |
+    iconv -f UTF-8 -t GBK >"$reg"
+  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 || true
 }
 
 wine_prefix_down() {
