@@ -139,6 +139,20 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlSpec& 
         SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       }
       SendMessageA(w, CB_SETCURSEL, static_cast<WPARAM>(row.selection), 0);
+      // The closed control takes the layout's height whatever the font. How
+      // the selection field's height adds up to the control's differs between
+      // systems, so measure it once and correct.
+      const auto closedHeight = [w] {
+        RECT r;
+        GetWindowRect(w, &r);
+        return static_cast<int>(r.bottom - r.top);
+      };
+      const auto field = static_cast<int>(SendMessageA(w, CB_GETITEMHEIGHT, -1, 0));
+      if (field > 0) {
+        SendMessageA(w, CB_SETITEMHEIGHT, -1, field);
+        const int wanted = field + controlRect(row.id)->height - closedHeight();
+        if (wanted > 0) SendMessageA(w, CB_SETITEMHEIGHT, -1, wanted);
+      }
       const LRESULT rowHeight = SendMessageA(w, CB_GETITEMHEIGHT, 0, 0);
       if (rowHeight > 0) {
         SendMessageA(w, CB_SETITEMHEIGHT, 0, rowHeight + 1);

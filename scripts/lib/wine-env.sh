@@ -44,7 +44,7 @@ wine_prefix_up() {
   fi
   # A persistent server with no pipes attached keeps later starts fast and
   # keeps CTest from waiting on inherited output.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # already running is fine
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   # WenQuanYi Zen Hei's small bitmaps have no hyphen ("-960" would show as
   # "960") and no face is installed under the name the shortcut button asks

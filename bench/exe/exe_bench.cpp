@@ -1,0 +1,222 @@
+// Times the real Lumdrift.exe as a user meets it, beside the smallest window
+// program built the same way, and prints the figures side by side:
+//   start-up to window shown, click-to-result for 64 KiB and 1 MiB of code
+//   beside one write of the same result into an edit box of the output box's
+//   size, the executable's size, and how fast the window answers while the
+//   download waits on a stalled server.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "generator/generate.h"
+#include "generator/markers.h"
+#include "tests/e2e/template_server.h"
+#include "tests/e2e/window_driver.h"
+
+namespace {
+
+using namespace lumdrift;
+using namespace lumdrift::e2e;
+using enum ControlId;
+
+double nowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+struct Search {
+  DWORD pid;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK findShown(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char title[64] = {};
+  GetWindowTextA(hwnd, title, sizeof title);
+  if (pid == s->pid && IsWindowVisible(hwnd) && std::string(title) == s->title) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A started program with its shown top-level window; closed on destruction.
+class Run {
+ public:
+  Run(const std::string& exe, const char* title) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + exe + "\"";
+    const double t0 = nowMs();
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi_))
+      return;
+    Search s{pi_.dwProcessId, title, nullptr};
+    while (s.found == nullptr && nowMs() - t0 < 30000) {
+      EnumWindows(findShown, reinterpret_cast<LPARAM>(&s));
+      if (s.found == nullptr) Sleep(1);
+    }
+    window = s.found;
+    shownMs = nowMs() - t0;
+  }
+  ~Run() {
+    if (!pi_.hProcess) return;
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) {
+      TerminateProcess(pi_.hProcess, 1);
+    }
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+  }
+  HWND window = nullptr;
+  double shownMs = 0;
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+std::string readSite(const char* relative) {
+  return fileBytes(windowsPath(std::string(LUMDRIFT_SITE_DIR) + relative)).value_or("");
+}
+
+void serveSite(TemplateServer& server) {
+  const std::string code = readSite("/derereravo/365687/gjx/kestry/jsb.txt");
+  server.script(kTmallCode, {Response::ok(readSite("/derereravo/365687/gjx/kestry/tmb.txt"))});
+  server.script(kCode, {Response::ok(code)});
+  server.script(kPreview, {Response::ok(readSite("/derereravo/365687/yl/jsb.txt"))});
+}
+
+// Decoration code in lines, as sellers paste it: GBK text in HTML.
+std::string codeOfSize(std::size_t bytes) {
+  const std::string line =
+      "<a href=\"https://shop.example/item?id=1234567\" style=\"display:block;width:1920px\">"
+      "\xD0\xC2\xC6\xB7\xC9\xCF\xBC\xDC<img src=\"https://img.example/banner.jpg\"></a>\r\n";
+  std::string out;
+  while (out.size() + line.size() <= bytes) out += line;
+  out.append(bytes - out.size(), 'x');
+  return out;
+}
+
+void startUp(const std::string& lumdrift, const std::string& baseline) {
+  TemplateServer server;
+  serveSite(server);
+  std::vector<double> tool, base;
+  for (int i = 0; i < 7; ++i) {
+    {
+      Run r(lumdrift, "Lumdrift");
+      if (r.window) tool.push_back(r.shownMs);
+    }
+    {
+      Run r(baseline, "LumdriftBaseline");
+      if (r.window) base.push_back(r.shownMs);
+    }
+  }
+  std::printf(
+      "start-up to window shown (median of %zu): Lumdrift %.1f ms, baseline %.1f ms, "
+      "ratio %.2f (aim <= 1.2)\n",
+      tool.size(), median(tool), median(base), median(tool) / median(base));
+}
+
+void clickToResult(const std::string& lumdrift, const std::string& baseline) {
+  TemplateServer server;
+  serveSite(server);
+  Run tool(lumdrift, "Lumdrift");
+  Run base(baseline, "LumdriftBaseline");
+  if (!tool.window || !base.window || !server.waitForAnswered(4, 20000)) {
+    std::printf("click-to-result: could not start (tool %p, baseline %p)\n",
+                static_cast<void*>(tool.window), static_cast<void*>(base.window));
+    return;
+  }
+  HWND input = findControl(tool.window, 编辑框4);
+  HWND output = findControl(tool.window, 编辑框6);
+  HWND generate = findControl(tool.window, 按钮3);
+  HWND baseEdit = FindWindowExA(base.window, nullptr, "Edit", nullptr);
+  const std::string codeTemplate = readSite("/derereravo/365687/gjx/kestry/jsb.txt");
+  for (std::size_t size : {std::size_t{64} << 10, std::size_t{1} << 20}) {
+    const std::string code = codeOfSize(size);
+    const std::string expected = applyChain(codeTemplate, {"1920", "500", "-960", "0", code});
+    std::vector<double> clicks, writes;
+    bool exact = true;
+    for (int i = 0; i < 3; ++i) {
+      setText(input, code);
+      setText(output, "");
+      double t0 = nowMs();
+      click(generate, 120000);
+      clicks.push_back(nowMs() - t0);
+      exact = exact && text(output).size() == expected.size();
+      SendMessageA(baseEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+      t0 = nowMs();
+      SendMessageA(baseEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(expected.c_str()));
+      writes.push_back(nowMs() - t0);
+    }
+    std::printf(
+        "click-to-result %4zu KiB: Lumdrift %.1f ms, one edit-box write %.1f ms, "
+        "ratio %.2f (aim <= 1.2)%s\n",
+        size >> 10, median(clicks), median(writes), median(clicks) / median(writes),
+        exact ? "" : "  [output size differs from the expected result]");
+  }
+}
+
+void exeSize(const std::string& lumdrift) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(lumdrift.c_str(), GetFileExInfoStandard, &data)) return;
+  std::printf("Lumdrift.exe size: %lu bytes (%.2f MB; aim < 1.5 MB)\n", data.nFileSizeLow,
+              data.nFileSizeLow / 1048576.0);
+}
+
+void answerWhileStalled(const std::string& lumdrift) {
+  TemplateServer server;
+  server.script(kTmallCode, {Response{200, "x", true, std::string::npos, false, true}});
+  Run tool(lumdrift, "Lumdrift");
+  if (!tool.window || !server.waitForRequests(1, 20000)) {
+    std::printf("answer while stalled: could not start\n");
+    return;
+  }
+  HWND width = findControl(tool.window, 编辑框1);
+  std::vector<double> answers;
+  for (int i = 0; i < 200; ++i) {
+    const double t0 = nowMs();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(tool.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutA(width, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    answers.push_back(nowMs() - t0);
+    Sleep(5);
+  }
+  const bool stillStalled = server.answered() == 0;
+  server.release();
+  std::printf(
+      "GUI answer while the download stalls (200 round trips%s): median %.2f ms, "
+      "max %.2f ms (aim < 50 ms)\n",
+      stillStalled ? "" : ", stall ended early", median(answers),
+      *std::max_element(answers.begin(), answers.end()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string lumdrift = argc > 1 ? windowsPath(argv[1]) : lumdriftExe();
+  const std::string baseline = windowsPath(LUMDRIFT_BASELINE_EXE);
+  exeSize(lumdrift);
+  startUp(lumdrift, baseline);
+  clickToResult(lumdrift, baseline);
+  answerWhileStalled(lumdrift);
+  return 0;
+}

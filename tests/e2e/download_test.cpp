@@ -1,0 +1,205 @@
+// The template download as the server sees it and as the user feels it: the
+// requests, the repeat of the code templates, the answers that count as failed
+// fetches, and a server that stalls.
+
+#include "templates/template_source.h"
+#include "tests/e2e/fixture.h"
+
+namespace lumdrift::e2e {
+namespace {
+
+const std::vector<std::string> kFourRequests = {kTmallCode, kCode, kPreview, kPreview};
+const std::vector<std::string> kSixRequests = {kTmallCode, kCode,      kPreview,
+                                               kPreview,   kTmallCode, kCode};
+
+class Download : public E2eTest {
+ protected:
+  // Generates with the edition and gives the result label's caption.
+  std::string generateWith(int edition) {
+    select(ctl(组合框2), edition);
+    click(ctl(按钮3));
+    return resultCaption();
+  }
+
+  // No request beyond the expected ones arrives.
+  void expectRequests(const std::vector<std::string>& paths) {
+    waitForDownload(paths.size());
+    Sleep(1000);
+    EXPECT_EQ(server().paths(), paths);
+  }
+};
+
+TEST_F(Download, FourHttp10RequestsInOrderWithTheAgentAndAccept) {
+  serveTestTemplates();
+  start();
+  expectRequests(kFourRequests);
+  for (const Request& r : server().requests()) {
+    SCOPED_TRACE(r.path);
+    EXPECT_EQ(r.method, "GET");
+    EXPECT_EQ(r.version, "HTTP/1.0");
+    EXPECT_EQ(r.values("User-Agent"),
+              std::vector<std::string>{"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"});
+    const std::vector<std::string> accept = r.values("Accept");
+    ASSERT_FALSE(accept.empty());
+    for (const std::string& value : accept)
+      EXPECT_NE(value.find("*/*"), std::string::npos) << "Accept: " << value;
+    EXPECT_EQ(r.values("Host"), std::vector<std::string>{std::string(kTemplateHost)});
+  }
+}
+
+TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
+  server().script(kTmallCode, {[] {
+                    Response r = Response::ok(kTmallTemplate);
+                    r.stall = true;
+                    return r;
+                  }()});
+  server().script(kCode, {Response::ok(kCodeTemplate)});
+  server().script(kPreview, {Response::ok(kProPreview), Response::ok(kTmallPreview)});
+  start();
+  ASSERT_TRUE(server().waitForRequests(1, 10000));
+
+  setText(ctl(编辑框4), kUserCode);
+  EXPECT_EQ(generateWith(0), caption::kWaiting);
+  EXPECT_TRUE(visible(ctl(透明标签生成结果)));
+  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateStart) << "the waiting message leaves the button";
+  EXPECT_EQ(text(ctl(编辑框6)), "");
+  EXPECT_EQ(generateWith(2), caption::kWaiting);
+  EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt) << "no page before a result";
+  EXPECT_EQ(server().requests().size(), 1u) << "requests never overlap";
+
+  server().release();
+  waitForDownload(4);
+  EXPECT_EQ(generateWith(0), caption::kSuccess);
+  const std::string result = applyChain(kCodeTemplate, {"1920", "500", "-960", "0", kUserCode});
+  EXPECT_EQ(text(ctl(编辑框6)), result);
+  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, result));
+  EXPECT_EQ(server().paths(), kFourRequests);
+}
+
+TEST_F(Download, NotFoundTmallTemplateIsAFailedFetchAndIsRepeated) {
+  serveTestTemplates();
+  server().script(kTmallCode, {Response::notFound()});
+  start();
+  expectRequests(kSixRequests);
+  EXPECT_EQ(generateWith(2), caption::kWaiting) << "an error page must not become code";
+  EXPECT_EQ(text(ctl(编辑框6)), "");
+  EXPECT_EQ(generateWith(0), caption::kSuccess);
+  EXPECT_EQ(text(ctl(编辑框6)), applyChain(kCodeTemplate, {"1920", "500", "-960", "0", ""}));
+}
+
+TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
+  serveTestTemplates();
+  server().script(kTmallCode, {Response::ok(""), Response::ok(kTmallTemplate)});
+  start();
+  expectRequests(kSixRequests);
+  EXPECT_EQ(generateWith(2), caption::kSuccess) << "the repeat filled the Tmall slot";
+  const std::string tmall = applyChain(kTmallTemplate, {"1920", "500", "-960", "0", ""});
+  EXPECT_EQ(text(ctl(编辑框6)), tmall);
+  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kTmallPreview, tmall));
+}
+
+TEST_F(Download, FailedRepeatEmptiesTheCodeSlotAgain) {
+  serveTestTemplates();
+  server().script(kTmallCode, {Response::notFound()});
+  server().script(kCode, {Response::ok(kCodeTemplate), Response::notFound()});
+  start();
+  expectRequests(kSixRequests);
+  EXPECT_EQ(generateWith(0), caption::kWaiting);
+  EXPECT_EQ(generateWith(1), caption::kWaiting);
+}
+
+TEST_F(Download, FailedCodeTemplateAloneIsNotRepeated) {
+  serveTestTemplates();
+  Response error = Response::notFound();
+  error.status = 500;
+  server().script(kCode, {error});
+  start();
+  expectRequests(kFourRequests);
+  EXPECT_EQ(generateWith(0), caption::kWaiting);
+  EXPECT_EQ(generateWith(2), caption::kSuccess);
+}
+
+TEST_F(Download, BodiesWithAndWithoutLengthArriveWhole) {
+  // More than one read chunk either way: 10240 bytes without a length,
+  // 102400 with one.
+  std::string tmall, code;
+  for (int i = 0; tmall.size() < 30000; ++i)
+    tmall += "<p>line " + std::to_string(i) + " 宽度 高度</p>\r\n";
+  tmall += "Corvandel386412957\r\n<p>end of the Tmall template</p>";
+  for (int i = 0; code.size() < 500000; ++i)
+    code += "<p>row " + std::to_string(i) + " 全屏 偏移</p>\r\n";
+  code += "Corvandel386412957\r\n<p>end of the code template</p>";
+  Response unsized = Response::ok(tmall);
+  unsized.contentLength = false;
+  server().script(kTmallCode, {unsized});
+  server().script(kCode, {Response::ok(code)});
+  server().script(kPreview, {Response::ok(kProPreview), Response::ok(kTmallPreview)});
+  start();
+  expectRequests(kFourRequests);
+
+  EXPECT_EQ(generateWith(2), caption::kSuccess);
+  EXPECT_TRUE(text(ctl(编辑框6)) == applyChain(tmall, {"1920", "500", "-960", "0", ""}));
+  EXPECT_EQ(generateWith(0), caption::kSuccess);
+  EXPECT_TRUE(text(ctl(编辑框6)) == applyChain(code, {"1920", "500", "-960", "0", ""}));
+}
+
+TEST_F(Download, ZeroByteEndsTheTemplate) {
+  serveTestTemplates();
+  const std::string head = "<b>宽度 Corvandel386412957</b>";
+  server().script(kCode, {Response::ok(head + std::string(1, '\0') + "<i>after the zero</i>")});
+  start();
+  expectRequests(kFourRequests);
+  setText(ctl(编辑框4), "CODE");
+  EXPECT_EQ(generateWith(0), caption::kSuccess);
+  EXPECT_EQ(text(ctl(编辑框6)), "<b>1920 CODE</b>");
+  EXPECT_EQ(clipboardText(), "<b>1920 CODE</b>");
+}
+
+TEST_F(Download, CutBodiesLeaveTheirSlotsEmpty) {
+  serveTestTemplates();
+  Response closed = Response::ok(kCodeTemplate);
+  closed.cutAfter = kCodeTemplate.size() / 2;
+  Response reset = Response::ok(kTmallTemplate);
+  reset.cutAfter = kTmallTemplate.size() / 2;
+  reset.reset = true;
+  server().script(kTmallCode, {reset});
+  server().script(kCode, {closed});
+  start();
+  // The cut Tmall template counts as failed, so the code templates come again.
+  ASSERT_TRUE(server().waitForRequests(6, 20000)) << server().requests().size() << " requests";
+  Sleep(1000);
+  EXPECT_EQ(server().paths(), kSixRequests);
+  EXPECT_EQ(generateWith(0), caption::kWaiting) << "a cut template must not become code";
+  EXPECT_EQ(generateWith(2), caption::kWaiting);
+  EXPECT_EQ(text(ctl(编辑框6)), "");
+}
+
+TEST_F(Download, OversizeBodyLeavesItsSlotEmpty) {
+  serveTestTemplates();
+  std::string huge(64u * 1024 * 1024 + 1, 'a');
+  for (std::size_t i = 100; i < huge.size(); i += 100) huge[i] = '\n';
+  server().script(kCode, {Response::ok(std::move(huge))});
+  start();
+  ASSERT_TRUE(server().waitForRequests(4, 60000));
+  // The oversize answer may stay untaken; the other three are.
+  waitForDownload(3);
+  EXPECT_EQ(server().paths(), kFourRequests);
+  EXPECT_EQ(generateWith(0), caption::kWaiting);
+  EXPECT_EQ(generateWith(2), caption::kSuccess);
+}
+
+TEST_F(Download, UnreachableServerLeavesEveryEditionWaiting) {
+  stopServer();
+  start();
+  Sleep(3000);
+  setText(ctl(编辑框4), kUserCode);
+  for (int edition : {0, 1, 2}) {
+    SCOPED_TRACE(edition);
+    EXPECT_EQ(generateWith(edition), caption::kWaiting);
+    EXPECT_EQ(text(ctl(编辑框6)), "");
+  }
+  EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt);
+}
+
+}  // namespace
+}  // namespace lumdrift::e2e

@@ -1,0 +1,209 @@
+// Generation through the window with test templates from the server: what
+// lands in the output box, on the clipboard and in yl.htm, the feedback on the
+// button and the label, a busy clipboard, and a 4 MB code input.
+
+#include <atomic>
+#include <thread>
+
+#include "tests/e2e/fixture.h"
+
+namespace lumdrift::e2e {
+namespace {
+
+std::wstring wide(std::string_view gbk) {
+  std::wstring out(gbk.size(), L'\0');
+  out.resize(MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), out.data(),
+                                 static_cast<int>(out.size())));
+  return out;
+}
+
+class Generation : public E2eTest {
+ protected:
+  void SetUp() override {
+    E2eTest::SetUp();
+    serveTestTemplates();
+    start();
+    waitForDownload(4);
+  }
+
+  // The output box, the clipboard and the preview page after a generation.
+  void expectDelivered(const std::string& result, const std::string& page) {
+    EXPECT_EQ(text(ctl(编辑框6)), result);
+    EXPECT_EQ(clipboardText(), result);
+    EXPECT_EQ(fileBytes(app().previewPath()), page);
+  }
+
+  std::string chain(const std::string& codeTemplate, const std::string& code) {
+    return applyChain(codeTemplate, {text(ctl(编辑框1)), text(ctl(编辑框2)), text(ctl(编辑框5)),
+                                     text(ctl(编辑框3)), code});
+  }
+};
+
+TEST_F(Generation, ProfessionalFillsTheTemplateWithinTheLimits) {
+  setText(ctl(编辑框4), kUserCode);
+  click(ctl(按钮3));
+
+  const std::string result =
+      "<div class=\"full\" style=\"width:1920px;height:500px;margin-left:-960px;"
+      "margin-top:0px\">\r\n"
+      "<!-- 1920 1920 宽度 | 500 500 500 500 高度 | -960 偏移 | 距顶 -->\r\n" +
+      kUserCode +
+      "\r\n"
+      "</div><!-- Corvandel386412957 -->\r\n";
+  EXPECT_EQ(resultCaption(), caption::kSuccess);
+  EXPECT_TRUE(visible(ctl(透明标签生成结果)));
+  expectDelivered(result,
+                  "<html><head><meta charset=\"gbk\"><title>预览</title></head><body>\r\n"
+                  "<p>PRO</p>" +
+                      result + "\r\n<p>386412957</p></body></html>\r\n");
+  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateIdle);
+  EXPECT_TRUE(enabled(ctl(按钮3)));
+  EXPECT_EQ(filesIn(app().programDir()), (std::vector<std::string>{"Lumdrift.exe", "yl.htm"}))
+      << "nothing else, no temporary file, is left in the program directory";
+}
+
+TEST_F(Generation, EachEditionUsesItsTemplatesAndOptionsAsTyped) {
+  setText(ctl(编辑框4), kUserCode);
+  select(ctl(组合框2), 2);
+  clearByKeys(ctl(编辑框1));
+  type(ctl(编辑框1), "1000");
+  clearByKeys(ctl(编辑框2));
+  type(ctl(编辑框2), "300");
+  select(ctl(组合框1), 3);
+  type(ctl(编辑框3), "35");
+  click(ctl(按钮3));
+  const std::string tmall =
+      "<div class=\"tmall\" data-w=\"1000\" data-h=\"300\" data-x=\"-500\" data-t=\"-35\">\r\n" +
+      kUserCode + "\r\n</div>\r\n";
+  expectDelivered(tmall, previewOf(kTmallPreview, tmall));
+
+  select(ctl(组合框2), 1);
+  ASSERT_EQ(text(ctl(编辑框5)), "-1060");
+  click(ctl(按钮3));
+  const std::string basic = chain(kCodeTemplate, kUserCode);
+  EXPECT_NE(basic.find("margin-left:-1060px;margin-top:-35px"), std::string::npos) << basic;
+  expectDelivered(basic, previewOf(kProPreview, basic));
+
+  // The basic and the professional edition share their templates.
+  select(ctl(组合框2), 0);
+  setText(ctl(编辑框5), "-1060");
+  click(ctl(按钮3));
+  expectDelivered(basic, previewOf(kProPreview, basic));
+}
+
+TEST_F(Generation, EveryClickStartsAgainFromTheTemplate) {
+  setText(ctl(编辑框4), std::string(3000, 'x') + "\r\n" + kUserCode);
+  click(ctl(按钮3));
+  const std::string longer = chain(kCodeTemplate, std::string(3000, 'x') + "\r\n" + kUserCode);
+  expectDelivered(longer, previewOf(kProPreview, longer));
+
+  // Empty code: the marker goes, and the shorter page replaces the longer one.
+  doubleClick(ctl(编辑框4));
+  ASSERT_TRUE(waitUntil([&] { return text(ctl(编辑框4)).empty(); }, 3000));
+  click(ctl(按钮3));
+  const std::string empty = chain(kCodeTemplate, "");
+  EXPECT_EQ(empty.find("corvandel386412957"), std::string::npos);
+  expectDelivered(empty, previewOf(kProPreview, empty));
+
+  // The user's edit of the output box does not reach the page.
+  setText(ctl(编辑框6), "edited by hand");
+  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, empty));
+  EXPECT_EQ(clipboardText(), empty);
+}
+
+TEST_F(Generation, ResultLabelIsHiddenAgainWithinOneTick) {
+  click(ctl(按钮3));
+  ASSERT_TRUE(visible(ctl(透明标签生成结果)));
+  ULONGLONG shown = GetTickCount64();
+  ASSERT_TRUE(waitUntil([&] { return !visible(ctl(透明标签生成结果)); }, 6700))
+      << "still shown 6.7 s after the click";
+  // Shown again right after a tick, it stays for most of the next period.
+  click(ctl(按钮3));
+  shown = GetTickCount64();
+  ASSERT_TRUE(visible(ctl(透明标签生成结果)));
+  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateIdle);
+  EXPECT_FALSE(waitUntil([&] { return !visible(ctl(透明标签生成结果)); }, 5000))
+      << "hidden before the next tick was due";
+  EXPECT_TRUE(waitUntil([&] { return !visible(ctl(透明标签生成结果)); }, 1700));
+  EXPECT_LT(GetTickCount64() - shown, 6800u);
+  EXPECT_EQ(resultCaption(), caption::kSuccess) << "hiding leaves the caption";
+}
+
+TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
+  ASSERT_TRUE(setClipboardText("held by another program"));
+  setText(ctl(编辑框4), kUserCode);
+  const std::string result = chain(kCodeTemplate, kUserCode);
+  // Another program holds the clipboard open with a window of its own.
+  HWND holder = CreateWindowExA(0, "STATIC", "holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(holder));
+  click(ctl(按钮3));
+  const std::string caption = resultCaption();
+  const std::string output = text(ctl(编辑框6));
+  CloseClipboard();
+  DestroyWindow(holder);
+
+  EXPECT_EQ(caption, caption::kClipboardFailed);
+  EXPECT_TRUE(visible(ctl(透明标签生成结果)));
+  EXPECT_EQ(output, result);
+  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, result));
+  EXPECT_EQ(clipboardText(), "held by another program") << "the clipboard keeps its old text";
+  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateIdle);
+  EXPECT_TRUE(enabled(ctl(按钮3)));
+
+  // Once the clipboard is free again the next click copies.
+  click(ctl(按钮3));
+  EXPECT_EQ(resultCaption(), caption::kSuccess);
+  expectDelivered(result, previewOf(kProPreview, result));
+}
+
+TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
+  // Lines of mixed ASCII and GBK text, as decoration code comes.
+  std::string code;
+  for (int line = 0; code.size() < 4u * 1024 * 1024; ++line)
+    code += "<div class=\"row" + std::to_string(line) + "\"><img src=\"https://img.example/b" +
+            std::to_string(line % 97) + ".jpg\" alt=\"全屏海报 宽度\"></div>\r\n";
+  // A user pastes it.
+  ASSERT_TRUE(setClipboardText(code));
+  HWND input = ctl(编辑框4);
+  paste(input);
+  ASSERT_EQ(text(input, 120000).size(), code.size()) << "the code input took less than all";
+
+  // The work takes seconds, long enough to see the button's busy look from
+  // outside: the window manager's copy of the caption answers without the
+  // busy GUI thread.
+  HWND button = ctl(按钮3);
+  std::atomic<bool> done{false}, sawBusy{false};
+  std::thread watcher([&] {
+    const std::wstring busy = wide(caption::kGenerateBusy);
+    while (!done) {
+      wchar_t caption[64] = {};
+      InternalGetWindowText(button, caption, 64);
+      if (caption == busy && !enabled(button)) sawBusy = true;
+      Sleep(2);
+    }
+  });
+  const ULONGLONG before = GetTickCount64();
+  click(button, 180000);
+  const ULONGLONG took = GetTickCount64() - before;
+  done = true;
+  watcher.join();
+  EXPECT_TRUE(sawBusy) << "the button never read 使劲生成中 while disabled";
+  EXPECT_EQ(text(button), caption::kGenerateIdle);
+  EXPECT_TRUE(enabled(button));
+  const std::string result = chain(kCodeTemplate, code);
+  EXPECT_EQ(resultCaption(), caption::kSuccess);
+  const std::optional<std::string> copied = clipboardText();
+  ASSERT_TRUE(copied.has_value());
+  EXPECT_TRUE(*copied == result) << "clipboard: " << copied->size() << " bytes, expected "
+                                 << result.size();
+  const std::optional<std::string> page = fileBytes(app().previewPath());
+  ASSERT_TRUE(page.has_value());
+  EXPECT_TRUE(*page == previewOf(kProPreview, result))
+      << "yl.htm: " << page->size() << " bytes, expected " << previewOf(kProPreview, result).size();
+  EXPECT_EQ(text(ctl(编辑框6), 120000).size(), result.size());
+  std::printf("4 MB generation: click to result %llu ms\n", took);
+}
+
+}  // namespace
+}  // namespace lumdrift::e2e
