@@ -3,14 +3,14 @@
 namespace lumdrift {
 
 ControlModel::ControlModel() {
-  for (const ControlSpec& spec : controlTable()) {
-    ControlState& s = at(spec.id);
-    s.text = Text(spec.text);
-    s.visible = spec.visible;
-    s.enabled = spec.enabled;
-    s.bold = spec.id == ControlId::按钮3;  // the generate button starts bold
-    s.selection = spec.selection;
-    s.items.assign(spec.items.begin(), spec.items.end());
+  for (const ControlRow& row : controlTable()) {
+    ControlState& s = at(row.id);
+    s.text = Text(row.text);
+    s.visible = row.visible;
+    s.enabled = row.enabled;
+    s.bold = row.id == ControlId::按钮3;  // the generate button starts bold
+    s.selection = row.selection;
+    s.items.assign(row.items.begin(), row.items.end());
   }
 }
 

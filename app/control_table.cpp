@@ -12,8 +12,8 @@ using enum ControlId;
 using K = ControlKind;
 namespace c = caption;
 
-const std::vector<ControlSpec>& table() {
-  static const std::vector<ControlSpec> rows = {
+const std::vector<ControlRow>& table() {
+  static const std::vector<ControlRow> rows = {
       {分组框1, "分组框1", K::GroupBox, 窗口, true, true, "全局配置", {}, -1},
       {组合框2,
        "组合框2",
@@ -77,14 +77,14 @@ const std::vector<ControlSpec>& table() {
 
 }  // namespace
 
-std::span<const ControlSpec> controlTable() {
+std::span<const ControlRow> controlTable() {
   return table();
 }
 
-const ControlSpec& controlSpec(ControlId id) {
+const ControlRow& controlRow(ControlId id) {
   static const auto byId = [] {
-    std::array<const ControlSpec*, kControlCount> index{};
-    for (const ControlSpec& row : table()) index[static_cast<int>(row.id)] = &row;
+    std::array<const ControlRow*, kControlCount> index{};
+    for (const ControlRow& row : table()) index[static_cast<int>(row.id)] = &row;
     return index;
   }();
   return *byId[static_cast<int>(id)];

@@ -9,7 +9,7 @@
 
 namespace lumdrift {
 
-struct ControlSpec {
+struct ControlRow {
   ControlId id;
   std::string_view name;  // the control's own name, GBK
   ControlKind kind;
@@ -23,7 +23,7 @@ struct ControlSpec {
 
 // One row per control, in creation order (containers before their children);
 // the window itself has no row.
-std::span<const ControlSpec> controlTable();
-const ControlSpec& controlSpec(ControlId id);
+std::span<const ControlRow> controlTable();
+const ControlRow& controlRow(ControlId id);
 
 }  // namespace lumdrift

@@ -44,18 +44,18 @@ TEST(StartState, OptionsBelongToTheFirstItems) {
 
 TEST(ControlTable, ContainersHoldTheirControls) {
   std::set<ControlId> seen;
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     EXPECT_TRUE(seen.insert(row.id).second) << row.name;
     if (row.container != 窗口) {
       EXPECT_TRUE(seen.count(row.container)) << row.name << " comes before its container";
-      EXPECT_EQ(controlSpec(row.container).kind, ControlKind::GroupBox) << row.name;
+      EXPECT_EQ(controlRow(row.container).kind, ControlKind::GroupBox) << row.name;
     }
-    EXPECT_EQ(&controlSpec(row.id), &row);
+    EXPECT_EQ(&controlRow(row.id), &row);
   }
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(kControlCount - 1));  // all but the window
-  EXPECT_EQ(controlSpec(编辑框4).container, 分组框2);
-  EXPECT_EQ(controlSpec(按钮3).container, 分组框3);
-  EXPECT_EQ(controlSpec(编辑框7).container, 窗口);
+  EXPECT_EQ(controlRow(编辑框4).container, 分组框2);
+  EXPECT_EQ(controlRow(按钮3).container, 分组框3);
+  EXPECT_EQ(controlRow(编辑框7).container, 窗口);
 }
 
 TEST(ControlModel, ReadsAreCopiesAndWritesReplace) {

@@ -109,7 +109,7 @@ ChildClass childClass(ControlKind kind) {
   return {nullptr, 0, 0};
 }
 
-HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlSpec& row) {
+HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlRow& row) {
   const ChildClass cls = childClass(row.kind);
   const Rect place = *controlRect(row.id);
   HWND parent = row.container == 窗口 ? mainWindow : controls.window(row.container);
@@ -125,7 +125,7 @@ HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlS
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE)), nullptr);
 }
 
-void prepareChild(HWND mainWindow, WindowControls& controls, const ControlSpec& row) {
+void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& row) {
   HWND w = controls.window(row.id);
   SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
   if (const std::optional<OwnFont> own = ownFont(row.id)) {
@@ -178,7 +178,7 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlSpec& 
 }
 
 bool createControls(HWND mainWindow, WindowControls& controls) {
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
     HWND w = createChild(mainWindow, controls, row);
     if (w == nullptr) return false;
@@ -209,7 +209,7 @@ std::optional<Event> eventOf(ControlKind kind, WORD code) {
 void onCommand(MainWindowContext& context, WPARAM wParam, LPARAM lParam) {
   const std::optional<ControlId> id = context.controls.idOf(reinterpret_cast<HWND>(lParam));
   if (!id) return;
-  if (const std::optional<Event> event = eventOf(controlSpec(*id).kind, HIWORD(wParam))) {
+  if (const std::optional<Event> event = eventOf(controlRow(*id).kind, HIWORD(wParam))) {
     dispatch(context.services, *id, *event);
   }
 }
@@ -217,7 +217,7 @@ void onCommand(MainWindowContext& context, WPARAM wParam, LPARAM lParam) {
 LRESULT onColorStatic(MainWindowContext& context, HDC dc, HWND control) {
   const std::optional<ControlId> id = context.controls.idOf(control);
   if (!id) return 0;
-  switch (controlSpec(*id).kind) {
+  switch (controlRow(*id).kind) {
     case ControlKind::TransparentLabel:
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, *id == 透明标签生成结果 ? kResultRed : kBlack);

@@ -78,7 +78,7 @@ void WindowControls::setText(ControlId id, const Text& text) {
   HWND w = window(id);
   if (w == nullptr) return;
   SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (controlSpec(id).kind == ControlKind::TransparentLabel && IsWindowVisible(w)) {
+  if (controlRow(id).kind == ControlKind::TransparentLabel && IsWindowVisible(w)) {
     // A transparent label draws no background: the old text goes only when
     // the container repaints beneath it.
     HWND parent = GetParent(w);

@@ -39,25 +39,6 @@ double median(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
-struct Search {
-  DWORD pid;
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK findShown(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char title[64] = {};
-  GetWindowTextA(hwnd, title, sizeof title);
-  if (pid == s->pid && IsWindowVisible(hwnd) && std::string(title) == s->title) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // A started program with its shown top-level window; closed on destruction.
 class Run {
  public:
@@ -69,12 +50,10 @@ class Run {
     if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi_))
       return;
-    Search s{pi_.dwProcessId, title, nullptr};
-    while (s.found == nullptr && nowMs() - t0 < 30000) {
-      EnumWindows(findShown, reinterpret_cast<LPARAM>(&s));
-      if (s.found == nullptr) Sleep(1);
+    while (window == nullptr && nowMs() - t0 < 30000) {
+      window = shownWindow(pi_.dwProcessId, title);
+      if (window == nullptr) Sleep(1);
     }
-    window = s.found;
     shownMs = nowMs() - t0;
   }
   ~Run() {

@@ -78,7 +78,7 @@ class E2eTest : public ::testing::Test {
 
   HWND ctl(ControlId id) {
     HWND h = app_->control(id);
-    EXPECT_NE(h, nullptr) << "no control " << controlSpec(id).name;
+    EXPECT_NE(h, nullptr) << "no control " << controlRow(id).name;
     return h;
   }
 

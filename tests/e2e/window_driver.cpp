@@ -49,17 +49,17 @@ std::vector<HWND> children(HWND parent) {
 
 struct Search {
   DWORD pid;  // 0: any process
+  std::string_view title;
   HWND found;
 };
 
-BOOL CALLBACK findMainWindow(HWND h, LPARAM param) {
+BOOL CALLBACK findShownWindow(HWND h, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
   char title[64] = {};
   GetWindowTextA(h, title, sizeof title);
-  if ((search->pid == 0 || pid == search->pid) && std::strcmp(title, "Lumdrift") == 0 &&
-      IsWindowVisible(h)) {
+  if ((search->pid == 0 || pid == search->pid) && search->title == title && IsWindowVisible(h)) {
     search->found = h;
     return FALSE;
   }
@@ -123,14 +123,12 @@ App::App(const std::string& exeName) {
   if (!CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       root.c_str(), &startup, &process_))
     return;
-  Search search{process_.dwProcessId, nullptr};
   waitUntil(
       [&] {
-        EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr || !running();
+        window_ = shownWindow(process_.dwProcessId, "Lumdrift");
+        return window_ != nullptr || !running();
       },
       20000);
-  window_ = search.found;
 }
 
 App::~App() {
@@ -163,21 +161,27 @@ std::optional<DWORD> App::waitForExit(DWORD timeoutMs) const {
   return code;
 }
 
+HWND shownWindow(DWORD processId, std::string_view title) {
+  Search search{processId, title, nullptr};
+  EnumWindows(findShownWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 HWND findLumdriftWindow(DWORD timeoutMs) {
-  Search search{0, nullptr};
+  HWND found = nullptr;
   waitUntil(
       [&] {
-        EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        found = shownWindow(0, "Lumdrift");
+        return found != nullptr;
       },
       timeoutMs);
-  return search.found;
+  return found;
 }
 
 HWND findControl(HWND window, ControlId id) {
   if (!window) return nullptr;
   if (id == ControlId::窗口) return window;
-  const ControlSpec& row = controlSpec(id);
+  const ControlRow& row = controlRow(id);
   if (row.kind == ControlKind::TextButton) return findByCaption(window, row.text);
   const std::optional<Rect> place = controlRect(id);
   if (!place) return nullptr;

@@ -33,6 +33,8 @@ HWND findControl(HWND window, ControlId id);
 HWND findByCaption(HWND window, std::string_view caption);
 // The control that has the keyboard focus in the window's GUI thread.
 HWND focusOf(HWND window);
+// The process's visible top-level window with that title, or null.
+HWND shownWindow(DWORD processId, std::string_view title);
 // A visible top-level window titled "Lumdrift", of any process.
 HWND findLumdriftWindow(DWORD timeoutMs);
 

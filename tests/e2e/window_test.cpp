@@ -41,7 +41,7 @@ TEST_F(Window, OpensCentredWithFixedFrameAndTitle) {
 TEST_F(Window, ControlsOpenInTheirStartState) {
   serveTestTemplates();
   App& a = start();
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
     SCOPED_TRACE(std::string(row.name));
     HWND h = a.control(row.id);
@@ -91,7 +91,7 @@ TEST_F(Window, ControlsOpenInTheirStartState) {
 TEST_F(Window, ControlRectanglesMatchTheLayout) {
   serveTestTemplates();
   App& a = start();
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     const std::optional<Rect> place = controlRect(row.id);
     if (!place) continue;
     SCOPED_TRACE(std::string(row.name));

@@ -111,7 +111,7 @@ class MainWindowTest : public ::testing::Test {
 
   // Every property the model holds, as the window shows it.
   void expectSameAs(const test::Harness& model) {
-    for (const ControlSpec& row : controlTable()) {
+    for (const ControlRow& row : controlTable()) {
       if (row.kind == ControlKind::Timer) continue;
       SCOPED_TRACE(row.name);
       const ControlState& state = model[row.id];
@@ -148,7 +148,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, EveryControlIsARealWindowInItsStartState) {
   EXPECT_EQ(windowText(window), caption::kTitle);
   EXPECT_EQ(download.starts, 1);
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
     SCOPED_TRACE(row.name);
     HWND w = at(row.id);
@@ -197,7 +197,7 @@ TEST_F(MainWindowTest, FrameAndControlsSitWhereTheLayoutPutsThem) {
   const LRESULT defaultRow = SendMessageA(reference, CB_GETITEMHEIGHT, 0, 0);
   DestroyWindow(reference);
 
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     const std::optional<Rect> place = controlRect(row.id);
     if (!place) continue;
     SCOPED_TRACE(row.name);
@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, FrameAndControlsSitWhereTheLayoutPutsThem) {
 
 TEST_F(MainWindowTest, FontsAreTheDefaultGuiFontUnlessTheControlHasItsOwn) {
   const LOGFONTA gui = defaultGuiFont();
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
     SCOPED_TRACE(row.name);
     const std::optional<OwnFont> own = ownFont(row.id);
@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, FontsAreTheDefaultGuiFontUnlessTheControlHasItsOwn) {
 }
 
 TEST_F(MainWindowTest, EditBoxesWrapOrScrollAndHoldTextsOfAnyLength) {
-  for (const ControlSpec& row : controlTable()) {
+  for (const ControlRow& row : controlTable()) {
     if (!isEdit(row.kind)) continue;
     SCOPED_TRACE(row.name);
     EXPECT_GE(static_cast<DWORD>(SendMessageA(at(row.id), EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
