@@ -69,8 +69,8 @@ class E2eTest : public ::testing::Test {
     server().script(kPreview, {Response::ok(kProPreview), Response::ok(kTmallPreview)});
   }
 
-  App& start(const std::string& exeName = "Lumdrift.exe") {
-    app_ = std::make_unique<App>(exeName);
+  App& start(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "") {
+    app_ = std::make_unique<App>(exeName, folderSuffix);
     EXPECT_TRUE(app_->started()) << "no window titled Lumdrift from " << lumdriftExe();
     return *app_;
   }

@@ -166,6 +166,18 @@ TEST_F(Shortcut, LinkFollowsTheExecutablesNameOnDisk) {
   EXPECT_EQ(GetFileAttributesA((desktop_ + "ShopTool.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(Shortcut, ChineseProgramFolderWorksInTheAnsiCodePage) {
+  App& a = start("Lumdrift.exe", "-店铺工具");
+  ASSERT_NE(a.exePath().find("店铺工具"), std::string::npos);
+  sendToDesktop();
+  expectLinkTo(a.exePath());
+  waitForDownload(4);
+  click(ctl(按钮3));
+  const std::optional<std::string> page = fileBytes(a.previewPath());
+  ASSERT_TRUE(page.has_value()) << "no preview page in " << a.programDir();
+  EXPECT_NE(page->find(text(ctl(编辑框6))), std::string::npos);
+}
+
 // The user's desktop folder points at a folder that does not exist while it
 // lives; the old setting comes back after.
 class MissingDesktop {

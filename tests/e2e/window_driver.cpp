@@ -104,14 +104,14 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-App::App(const std::string& exeName) {
+App::App(const std::string& exeName, const std::string& folderSuffix) {
   static int runs = 0;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   std::string root(temp);
   if (!root.empty() && root.back() == '\\') root.pop_back();
   dir_ = root + "\\lumdrift-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-         std::to_string(++runs) + "-" + std::to_string(GetTickCount64() % 100000);
+         std::to_string(++runs) + "-" + std::to_string(GetTickCount64() % 100000) + folderSuffix;
   exe_ = dir_ + "\\" + exeName;
   if (!CreateDirectoryA(dir_.c_str(), nullptr)) return;
   if (!CopyFileA(lumdriftExe().c_str(), exe_.c_str(), FALSE)) return;

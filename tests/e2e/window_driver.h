@@ -43,7 +43,8 @@ class App {
  public:
   // Copies the executable under the given file name into a new directory in
   // the temporary folder and starts it there, from another current directory.
-  explicit App(const std::string& exeName = "Lumdrift.exe");
+  // The folder's name ends in folderSuffix (ANSI, so GBK names work).
+  explicit App(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "");
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
