@@ -25,22 +25,23 @@ constexpr Step kChain[] = {
 }  // namespace
 
 Text applyChain(std::string_view codeTemplate, const ChainValues& values) {
-  Text text(codeTemplate);
+  // Two buffers take turns: each step reads the last result and writes the other.
+  Text result, scratch;
+  std::string_view input = codeTemplate;
   for (const Step& step : kChain) {
-    text = Replace(text, step.placeholder, values.*step.value, 1, step.maxCount, false);
+    ReplaceInto(scratch, input, step.placeholder, values.*step.value, 1, step.maxCount, false);
+    result.swap(scratch);
+    input = result;
   }
-  return text;
+  return result;
 }
 
 TemplatePair templatesFor(const Controls& ui, int edition) {
   switch (edition) {
     case 0:
-    case 1:
-      return {ui.text(编辑框8), ui.text(编辑框10)};
-    case 2:
-      return {ui.text(编辑框7), ui.text(编辑框11)};
-    default:
-      return {};
+    case 1: return {ui.text(编辑框8), ui.text(编辑框10)};
+    case 2: return {ui.text(编辑框7), ui.text(编辑框11)};
+    default: return {};
   }
 }
 

@@ -113,14 +113,26 @@ class Boundaries {
   std::size_t known_;
 };
 
+// Makes room for the result without holding the buffer's old block and a new
+// one at the same time.
+void makeRoom(std::string& out, std::size_t capacity) {
+  if (out.capacity() < capacity) {
+    out.clear();
+    out.shrink_to_fit();
+  }
+  out.reserve(capacity);
+}
+
 }  // namespace
 
-std::string Replace(std::string_view text, std::string_view what, std::string_view with,
-                    long long start, std::size_t maxCount, bool caseSensitive) {
+void ReplaceInto(std::string& out, std::string_view text, std::string_view what,
+                 std::string_view with, long long start, std::size_t maxCount, bool caseSensitive) {
+  out.clear();
   if (start < 1) start = 1;
   const auto startIndex = static_cast<unsigned long long>(start - 1);
   if (text.empty() || what.empty() || startIndex >= text.size() || maxCount == 0) {
-    return std::string(text);
+    out.assign(text);
+    return;
   }
 
   const Finder finder(what, caseSensitive);
@@ -143,7 +155,6 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
     }
   };
 
-  std::string out;
   std::size_t copied = 0;
   auto emit = [&](std::size_t m) {
     out.append(text.data() + copied, m - copied);
@@ -153,16 +164,22 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
   if (with.size() <= what.size()) {
     // The result is no longer than the text: copy while scanning, so a large
     // text is read from memory once.
-    out.reserve(text.size());
+    makeRoom(out, text.size());
     scan(emit);
   } else {
     // The result grows: find the matches first to allocate it once.
     std::vector<std::size_t> matches;
     scan([&](std::size_t m) { matches.push_back(m); });
-    out.reserve(text.size() + matches.size() * (with.size() - what.size()));
+    makeRoom(out, text.size() + matches.size() * (with.size() - what.size()));
     for (std::size_t m : matches) emit(m);
   }
   out.append(text.data() + copied, text.size() - copied);
+}
+
+std::string Replace(std::string_view text, std::string_view what, std::string_view with,
+                    long long start, std::size_t maxCount, bool caseSensitive) {
+  std::string out;
+  ReplaceInto(out, text, what, with, start, maxCount, caseSensitive);
   return out;
 }
 

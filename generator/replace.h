@@ -19,4 +19,10 @@ std::string Replace(std::string_view text, std::string_view what, std::string_vi
                     long long start = 1, std::size_t maxCount = kNoLimit,
                     bool caseSensitive = false);
 
+// The same, written into `out` (which must not overlap `text`), so that a
+// chain of replacements can reuse its buffers instead of taking new memory
+// at every step.
+void ReplaceInto(std::string& out, std::string_view text, std::string_view what,
+                 std::string_view with, long long start, std::size_t maxCount, bool caseSensitive);
+
 }  // namespace lumdrift
