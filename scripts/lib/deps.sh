@@ -2,7 +2,7 @@
 # already there. Sourced by scripts/test and scripts/run.
 
 lumdrift_packages=(
-  cmake g++ clang libgtest-dev libgmock-dev googletest libbenchmark-dev
+  cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei fonts-wqy-zenhei python3 locales
 )
