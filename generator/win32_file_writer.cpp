@@ -2,10 +2,16 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace lumdrift {
 namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
 
 bool writeAll(HANDLE file, std::string_view bytes) {
   constexpr std::size_t kStep = 1u << 20;
@@ -23,11 +29,15 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 bool Win32FileWriter::replaceFile(const Text& path, std::string_view bytes) {
   // The process id keeps two copies of the tool in one directory apart.
   const Text temp = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = writeAll(file, bytes);
-  ok = CloseHandle(file) && ok;
+  FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    file.release();
+    return false;
+  }
+  bool ok = writeAll(file.get(), bytes);
+  // Closed before the move: a file still open cannot take the page's place.
+  ok = CloseHandle(file.release()) && ok;
   if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
   if (!ok) DeleteFileA(temp.c_str());
   return ok;
