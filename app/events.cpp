@@ -14,15 +14,15 @@ void startDownload(Services& s) {
 
 using enum ControlId;
 constexpr Binding kBindings[] = {
-    {窗口, Event::CreationComplete, startDownload},
-    {组合框2, Event::ItemSelected, applyEdition},
-    {组合框1, Event::ItemSelected, applyTopSpacing},
-    {编辑框1, Event::TextChanged, recomputeOffset},
-    {编辑框4, Event::DoubleClicked, clearCodeInput},
-    {时钟1, Event::Tick, hideResultLabel},
-    {按钮3, Event::Clicked, generate},
-    {按钮6, Event::Clicked, openPreview},
-    {按钮发送到桌面, Event::Clicked, sendToDesktop},
+    {MainWindow, Event::CreationComplete, startDownload},
+    {EditionList, Event::ItemSelected, applyEdition},
+    {SpacingList, Event::ItemSelected, applyTopSpacing},
+    {WidthEdit, Event::TextChanged, recomputeOffset},
+    {CodeInput, Event::DoubleClicked, clearCodeInput},
+    {ResultTimer, Event::Tick, hideResultLabel},
+    {GenerateButton, Event::Clicked, generate},
+    {PreviewButton, Event::Clicked, openPreview},
+    {SendToDesktopButton, Event::Clicked, sendToDesktop},
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The command that puts a shortcut to the running executable on the desktop.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The user's desktop folder and shell links in it.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

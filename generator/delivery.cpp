@@ -1,6 +1,6 @@
 #include "generator/delivery.h"
 
-#include "app/captions.h"
+#include "base/captions.h"
 #include "generator/markers.h"
 #include "generator/replace.h"
 
@@ -9,20 +9,20 @@ namespace lumdrift {
 using enum ControlId;
 
 void showResult(Controls& ui, std::string_view message) {
-  ui.setVisible(透明标签生成结果, true);
-  ui.setText(透明标签生成结果, Text(message));
+  ui.setVisible(ResultLabel, true);
+  ui.setText(ResultLabel, Text(message));
 }
 
 void setGenerateBusy(Controls& ui) {
-  ui.setBold(按钮3, false);
-  ui.setText(按钮3, Text(caption::kGenerateBusy));
-  ui.setEnabled(按钮3, false);
+  ui.setBold(GenerateButton, false);
+  ui.setText(GenerateButton, Text(caption::kGenerateBusy));
+  ui.setEnabled(GenerateButton, false);
 }
 
 void setGenerateIdle(Controls& ui) {
-  ui.setBold(按钮3, true);
-  ui.setText(按钮3, Text(caption::kGenerateIdle));
-  ui.setEnabled(按钮3, true);
+  ui.setBold(GenerateButton, true);
+  ui.setText(GenerateButton, Text(caption::kGenerateIdle));
+  ui.setEnabled(GenerateButton, true);
 }
 
 Text previewPagePath(const ProgramLocation& location) {
@@ -30,11 +30,11 @@ Text previewPagePath(const ProgramLocation& location) {
 }
 
 bool deliver(Services& s, const Text& result, const Text& previewTemplate) {
-  s.ui.setText(编辑框6, result);
+  s.ui.setText(CodeOutput, result);
   // The clipboard and the page take the box's own text, so that they hold
   // exactly what the user sees.
-  const bool copied = s.clipboard.putText(s.ui.text(编辑框6));
-  const Text page = Replace(previewTemplate, kPreviewMarker, s.ui.text(编辑框6), 1, 1, false);
+  const bool copied = s.clipboard.putText(s.ui.text(CodeOutput));
+  const Text page = Replace(previewTemplate, kPreviewMarker, s.ui.text(CodeOutput), 1, 1, false);
   // A page that could not be written leaves the previous one; the tool does
   // not report it.
   s.files.replaceFile(previewPagePath(s.location), page);
@@ -46,7 +46,7 @@ void openPreview(Services& s) {
 }
 
 void hideResultLabel(Services& s) {
-  s.ui.setVisible(透明标签生成结果, false);
+  s.ui.setVisible(ResultLabel, false);
 }
 
 }  // namespace lumdrift

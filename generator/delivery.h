@@ -2,7 +2,7 @@
 // What the user sees and gets around a generation: the result label, the
 // generate button's looks, the output box, the clipboard and the preview page.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

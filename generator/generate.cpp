@@ -1,6 +1,6 @@
 #include "generator/generate.h"
 
-#include "app/captions.h"
+#include "base/captions.h"
 #include "generator/delivery.h"
 #include "generator/markers.h"
 #include "generator/replace.h"
@@ -36,17 +36,17 @@ Text applyChain(std::string_view codeTemplate, const ChainValues& values) {
   return result;
 }
 
-TemplatePair templatesFor(const Controls& ui, int edition) {
+TemplatePair templatesFor(const TemplateStore& store, int edition) {
   switch (edition) {
     case 0:
-    case 1: return {ui.text(编辑框8), ui.text(编辑框10)};
-    case 2: return {ui.text(编辑框7), ui.text(编辑框11)};
+    case 1: return {store.read(TemplateId::Code), store.read(TemplateId::Preview)};
+    case 2: return {store.read(TemplateId::TmallCode), store.read(TemplateId::TmallPreview)};
     default: return {};
   }
 }
 
 void generate(Services& s) {
-  const TemplatePair templates = templatesFor(s.ui, s.ui.selection(组合框2));
+  const TemplatePair templates = templatesFor(s.templates, s.ui.selection(EditionList));
   if (templates.code.empty()) {
     showResult(s.ui, caption::kWaiting);
     return;
@@ -54,11 +54,11 @@ void generate(Services& s) {
   showResult(s.ui, caption::kSuccess);
   setGenerateBusy(s.ui);
   // Each value is read once, as it stands now; the chain order is fixed.
-  const Text width = s.ui.text(编辑框1);
-  const Text height = s.ui.text(编辑框2);
-  const Text offset = s.ui.text(编辑框5);
-  const Text spacing = s.ui.text(编辑框3);
-  const Text code = s.ui.text(编辑框4);
+  const Text width = s.ui.text(WidthEdit);
+  const Text height = s.ui.text(HeightEdit);
+  const Text offset = s.ui.text(OffsetEdit);
+  const Text spacing = s.ui.text(SpacingEdit);
+  const Text code = s.ui.text(CodeInput);
   const Text result = applyChain(templates.code, {width, height, offset, spacing, code});
   if (!deliver(s, result, templates.preview)) showResult(s.ui, caption::kClipboardFailed);
   setGenerateIdle(s.ui);

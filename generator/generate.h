@@ -2,7 +2,7 @@
 // Turning the user's code into full-screen code: the edition's code template
 // with the option values and the code put in place of its placeholders.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 
@@ -17,12 +17,12 @@ struct ChainValues {
 // The replacement chain, each step applied to the result of the one before.
 Text applyChain(std::string_view codeTemplate, const ChainValues& values);
 
-// The template slots of an edition; both empty when no edition is selected.
+// The templates of an edition; both empty when no edition is selected.
 struct TemplatePair {
   Text code;
   Text preview;
 };
-TemplatePair templatesFor(const Controls& ui, int edition);
+TemplatePair templatesFor(const TemplateStore& store, int edition);
 
 // The click handler of the generate button.
 void generate(Services& s);

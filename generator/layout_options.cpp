@@ -1,6 +1,6 @@
 #include "generator/layout_options.h"
 
-#include "app/captions.h"
+#include "base/captions.h"
 #include "generator/number_text.h"
 
 namespace lumdrift {
@@ -35,33 +35,33 @@ Text offsetForWidth(int index, std::string_view widthText) {
 }
 
 void applyEdition(Services& s) {
-  const Edition* e = edition(s.ui.selection(组合框2));
+  const Edition* e = edition(s.ui.selection(EditionList));
   if (e == nullptr) return;
-  s.ui.setText(编辑框5, Text(e->offset));
-  s.ui.setText(分组框2, Text(e->inputCaption));
+  s.ui.setText(OffsetEdit, Text(e->offset));
+  s.ui.setText(CodeInputGroup, Text(e->inputCaption));
 }
 
 void recomputeOffset(Services& s) {
-  const int index = s.ui.selection(组合框2);
+  const int index = s.ui.selection(EditionList);
   if (edition(index) == nullptr) return;
-  s.ui.setText(编辑框5, offsetForWidth(index, s.ui.text(编辑框1)));
+  s.ui.setText(OffsetEdit, offsetForWidth(index, s.ui.text(WidthEdit)));
 }
 
 void applyTopSpacing(Services& s) {
   static constexpr std::string_view kPresets[] = {"0", "-10", "-20"};
-  const int index = s.ui.selection(组合框1);
+  const int index = s.ui.selection(SpacingList);
   if (index >= 0 && index < 3) {
-    s.ui.setVisible(编辑框3, false);
-    s.ui.setText(编辑框3, Text(kPresets[index]));
+    s.ui.setVisible(SpacingEdit, false);
+    s.ui.setText(SpacingEdit, Text(kPresets[index]));
   } else if (index == 3) {
-    s.ui.setEnabled(编辑框3, true);
-    s.ui.setVisible(编辑框3, true);
-    s.ui.setText(编辑框3, "-");
+    s.ui.setEnabled(SpacingEdit, true);
+    s.ui.setVisible(SpacingEdit, true);
+    s.ui.setText(SpacingEdit, "-");
   }
 }
 
 void clearCodeInput(Services& s) {
-  s.ui.setText(编辑框4, Text());
+  s.ui.setText(CodeInput, Text());
 }
 
 }  // namespace lumdrift

@@ -2,7 +2,7 @@
 // The reactions that keep the option controls consistent while the user edits
 // them.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -3,7 +3,7 @@
 // never leaves a cut file where the last good one was. Paths use the tool's
 // backslash separators and are mapped to the host's.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

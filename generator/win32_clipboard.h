@@ -1,7 +1,7 @@
 #pragma once
 // The clipboard as the Windows side offers it: ANSI text, no owner window.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

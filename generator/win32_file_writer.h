@@ -2,7 +2,7 @@
 // Replaces a file through a temporary file in the same directory, so that a
 // failed write never leaves a cut page where the last good one was.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Opens a document with the program the shell associates with it.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -1,24 +1,22 @@
 #pragma once
 // Starts the template download on a worker thread of its own.
 
-#include <windows.h>
-
-#include "app/services.h"
+#include "base/services.h"
+#include "base/win32_handles.h"
 
 namespace lumdrift {
 
 class DownloadThread final : public DownloadStarter {
  public:
-  // `slots` is written from the worker thread: its template slots must be
-  // safe to write and read there while the GUI thread reads them.
-  explicit DownloadThread(Controls& slots) : slots_(slots) {}
+  // The store must outlive the thread: the process ends without waiting for it.
+  explicit DownloadThread(TemplateStore& store) : store_(store) {}
   void start() override;
 
  private:
   static DWORD WINAPI run(void* self);
 
-  Controls& slots_;
-  HANDLE worker_ = nullptr;  // kept, never waited on: the process does not wait for it
+  TemplateStore& store_;
+  win32::ThreadHandle worker_;  // never waited on
 };
 
 }  // namespace lumdrift

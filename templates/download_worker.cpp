@@ -6,26 +6,26 @@
 namespace lumdrift {
 namespace {
 
-using enum ControlId;
+using enum TemplateId;
 
-void fetchInto(HttpReader& http, Controls& slots, ControlId slot, std::string_view path) {
-  slots.setText(slot, bytesToText(http.read(templateUrl(path))));
+void fetchInto(HttpReader& http, TemplateStore& store, TemplateId id, std::string_view path) {
+  store.write(id, bytesToText(http.read(templateUrl(path))));
 }
 
-void fetchCodeTemplates(HttpReader& http, Controls& slots) {
-  fetchInto(http, slots, 编辑框7, kTmallCodePath);
-  fetchInto(http, slots, 编辑框8, kCodePath);
+void fetchCodeTemplates(HttpReader& http, TemplateStore& store) {
+  fetchInto(http, store, TmallCode, kTmallCodePath);
+  fetchInto(http, store, Code, kCodePath);
 }
 
 }  // namespace
 
-void downloadTemplates(HttpReader& http, Controls& slots) {
-  fetchCodeTemplates(http, slots);
-  fetchInto(http, slots, 编辑框10, kPreviewPath);
-  fetchInto(http, slots, 编辑框11, kPreviewPath);
+void downloadTemplates(HttpReader& http, TemplateStore& store) {
+  fetchCodeTemplates(http, store);
+  fetchInto(http, store, Preview, kPreviewPath);
+  fetchInto(http, store, TmallPreview, kPreviewPath);
   // One repeat, straight away, when the first answer was empty; an empty code
   // template of the other editions alone is not retried.
-  if (slots.text(编辑框7).empty()) fetchCodeTemplates(http, slots);
+  if (store.read(TmallCode).empty()) fetchCodeTemplates(http, store);
 }
 
 }  // namespace lumdrift

@@ -1,8 +1,8 @@
 #pragma once
-// The download of the four templates into their slots, one request after the
+// The download of the four templates into the store, one request after the
 // other, on a thread of its own.
 
-#include "app/controls.h"
+#include "base/services.h"
 
 namespace lumdrift {
 
@@ -13,10 +13,9 @@ class HttpReader {
   virtual std::string read(const Text& url) = 0;
 };
 
-// Fetches the templates and writes the slots: the Tmall code template, the
-// code template, the preview template twice (one slot per edition pair), and
-// the two code templates once more when the Tmall one came back empty.
-// `slots` must be safe to write from the calling thread.
-void downloadTemplates(HttpReader& http, Controls& slots);
+// Fetches the templates: the Tmall code template, the code template, the
+// preview template twice (once per edition pair), and the two code templates
+// once more when the Tmall one came back empty.
+void downloadTemplates(HttpReader& http, TemplateStore& store);
 
 }  // namespace lumdrift

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace lumdrift {
 

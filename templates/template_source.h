@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/text.h"
+#include "base/text.h"
 
 #ifndef LUMDRIFT_TEMPLATE_HOST
 #define LUMDRIFT_TEMPLATE_HOST "127.0.0.1:18080"

@@ -1,27 +1,33 @@
 #include "templates/wininet_reader.h"
 
-#include <windows.h>
-// windows.h before the other system headers
-#include <wininet.h>
-
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 
+#include "base/win32_debug_log.h"
+#include "base/win32_handles.h"
 #include "templates/response_body.h"
 
 namespace lumdrift {
 namespace {
 
-struct InternetCloser {
-  void operator()(HINTERNET h) const { InternetCloseHandle(h); }
-};
-using InternetHandle = std::unique_ptr<void, InternetCloser>;
+using win32::InternetHandle;
 
 struct FreeDeleter {
   void operator()(char* p) const { std::free(p); }
 };
+
+// Every failed fetch is logged with its URL, so that a person can see why the
+// server's copy was not used.
+std::string failed(const Text& url, std::string_view what, DWORD code) {
+  win32::debugLine("GET " + url + ": " + std::string(what) + " " + std::to_string(code));
+  return {};
+}
+std::string failedWithLastError(const Text& url, std::string_view what) {
+  return failed(url, std::string(what) + " failed, error", GetLastError());
+}
 
 constexpr char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 
@@ -87,12 +93,15 @@ void usePreconfiguredProxy(HINTERNET root, HINTERNET connection) {
   InternetSetOptionA(connection, INTERNET_OPTION_PROXY_PASSWORD, empty, 1);
 }
 
-bool statusIsOk(HINTERNET request) {
+// The response status; 0 when the response has none.
+DWORD statusOf(HINTERNET request) {
   DWORD status = 0;
   DWORD size = sizeof status;
-  return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr) &&
-         status == HTTP_STATUS_OK;
+  if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                      nullptr)) {
+    return 0;
+  }
+  return status;
 }
 
 std::optional<Text> contentLength(HINTERNET request) {
@@ -110,12 +119,12 @@ std::string WinInetReader::read(const Text& url) {
   if (url.empty()) return {};
   const std::optional<Text> canon = canonical(url);
   UrlParts parts;
-  if (!canon || !crack(*canon, parts)) return {};
+  if (!canon || !crack(*canon, parts)) return failedWithLastError(url, "splitting the URL");
   HINTERNET root = rootHandle();
-  if (root == nullptr) return {};
+  if (root == nullptr) return failedWithLastError(url, "InternetOpen");
   InternetHandle connection(InternetConnectA(root, parts.host, parts.port, parts.user,
                                              parts.password, INTERNET_SERVICE_HTTP, 0, 0));
-  if (!connection) return {};
+  if (!connection) return failedWithLastError(url, "InternetConnect");
   usePreconfiguredProxy(root, connection.get());
 
   Text path(parts.path);
@@ -125,30 +134,40 @@ std::string WinInetReader::read(const Text& url) {
   if (parts.scheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
   InternetHandle request(HttpOpenRequestA(connection.get(), "GET", path.c_str(), "HTTP/1.0",
                                           nullptr, acceptTypes, flags, 0));
-  if (!request) return {};
+  if (!request) return failedWithLastError(url, "HttpOpenRequest");
   char extraHeaders[] = "Accept: */*\r\n\r\n";
   if (!HttpSendRequestA(request.get(), extraHeaders, sizeof extraHeaders - 1, nullptr, 0)) {
-    return {};
+    return failedWithLastError(url, "HttpSendRequest");
   }
   // An error page or a cut body must never become a template.
-  if (!statusIsOk(request.get())) return {};
+  if (const DWORD status = statusOf(request.get()); status != HTTP_STATUS_OK) {
+    return failed(url, "status", status);
+  }
   const std::optional<Text> lengthHeader = contentLength(request.get());
   const std::optional<std::size_t> announced =
       lengthHeader ? parseContentLength(*lengthHeader) : std::nullopt;
-  if (announced && *announced > kMaxBodyBytes) return {};
+  if (announced && *announced > kMaxBodyBytes) {
+    return failed(url, "announced length over the limit,", static_cast<DWORD>(*announced));
+  }
 
   const std::size_t chunk = readChunkSize(lengthHeader);
   std::unique_ptr<char, FreeDeleter> buffer(static_cast<char*>(std::malloc(chunk)));
-  if (!buffer) return {};
+  if (!buffer) return failed(url, "no memory for a read buffer of", static_cast<DWORD>(chunk));
   std::string body;
   for (;;) {
     DWORD got = 0;
-    if (!InternetReadFile(request.get(), buffer.get(), static_cast<DWORD>(chunk), &got)) return {};
+    if (!InternetReadFile(request.get(), buffer.get(), static_cast<DWORD>(chunk), &got)) {
+      return failedWithLastError(url, "InternetReadFile");
+    }
     if (got == 0) break;
     body.append(buffer.get(), got);
-    if (body.size() > kMaxBodyBytes) return {};
+    if (body.size() > kMaxBodyBytes) {
+      return failed(url, "body over the limit after bytes", static_cast<DWORD>(body.size()));
+    }
   }
-  if (announced && body.size() < *announced) return {};
+  if (announced && body.size() < *announced) {
+    return failed(url, "body cut short after bytes", static_cast<DWORD>(body.size()));
+  }
   return body;
 }
 

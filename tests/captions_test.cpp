@@ -1,10 +1,10 @@
 // The compiler turns the UTF-8 sources into GBK; these bytes pin that down.
 
-#include "app/captions.h"
+#include "base/captions.h"
 
 #include <gtest/gtest.h>
 
-#include "app/control_table.h"
+#include "base/control_table.h"
 
 namespace lumdrift {
 namespace {
@@ -24,7 +24,7 @@ TEST(Captions, AreGbkBytes) {
   EXPECT_EQ(hex(caption::kGenerateStart), "C9FAB3C9B2A2B8B4D6C6");
   EXPECT_EQ(hex(caption::kFatalCaption), "B4EDCEF3");
   EXPECT_EQ(hex(caption::kInputProfessional.substr(8, 2)), "A3A8");  // full-width (
-  EXPECT_EQ(hex(controlRow(ControlId::编辑框5).name), "B1E0BCADBFF235");
+  EXPECT_EQ(hex(controlRow(ControlId::OffsetEdit).name), "B1E0BCADBFF235");
   EXPECT_EQ(caption::kWaiting.size(), 54u);  // 27 double-byte characters
 }
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/captions.h"
+#include "base/captions.h"
 #include "generator/markers.h"
-#include "harness.h"
+#include "tests/harness.h"
 
 namespace lumdrift::test {
 namespace {
@@ -21,20 +21,20 @@ struct JournalControls : ControlModel {
   explicit JournalControls(Journal& j) : journal(j) {}
   Journal& journal;
   void setText(ControlId id, const Text& t) override {
-    if (id == 透明标签生成结果 || id == 按钮3 || id == 编辑框6)
+    if (id == ResultLabel || id == GenerateButton || id == CodeOutput)
       journal.entries.push_back("text:" + t);
     ControlModel::setText(id, t);
   }
   Text text(ControlId id) const override {
-    if (id == 编辑框6) journal.entries.push_back("read output");
+    if (id == CodeOutput) journal.entries.push_back("read output");
     return ControlModel::text(id);
   }
   void setVisible(ControlId id, bool v) override {
-    if (id == 透明标签生成结果) journal.entries.push_back(v ? "label shown" : "label hidden");
+    if (id == ResultLabel) journal.entries.push_back(v ? "label shown" : "label hidden");
     ControlModel::setVisible(id, v);
   }
   void setEnabled(ControlId id, bool e) override {
-    if (id == 按钮3) journal.entries.push_back(e ? "enabled" : "disabled");
+    if (id == GenerateButton) journal.entries.push_back(e ? "enabled" : "disabled");
     ControlModel::setEnabled(id, e);
   }
   void setBold(ControlId id, bool b) override {
@@ -65,22 +65,23 @@ struct JournalFiles : FileWriter {
 class DeliveryOrder : public ::testing::Test {
  protected:
   DeliveryOrder() {
-    ui.ControlModel::setText(编辑框8, "T" + std::string(kCodeMarker));
-    ui.ControlModel::setText(编辑框10, "P[386412957]");
-    ui.ControlModel::setText(编辑框4, "x");
+    templates.write(TemplateId::Code, "T" + std::string(kCodeMarker));
+    templates.write(TemplateId::Preview, "P[386412957]");
+    ui.ControlModel::setText(CodeInput, "x");
   }
   Journal journal;
   JournalControls ui{journal};
+  SharedTemplateStore templates;
   JournalClipboard clipboard{journal};
   JournalFiles files{journal};
   FakeShell shell;
   FakeDownload download;
   FakeDesktop desktop;
-  Services services{ui, clipboard, files, shell, download, desktop, {"D:", "a.exe"}};
+  Services services{ui, templates, clipboard, files, shell, download, desktop, {"D:", "a.exe"}};
 };
 
 TEST_F(DeliveryOrder, WritesInTheOrderTheUserSeesThem) {
-  dispatch(services, 按钮3, Event::Clicked);
+  dispatch(services, GenerateButton, Event::Clicked);
   const std::vector<std::string> expected = {
       "label shown", "text:" + std::string(c::kSuccess),
       "not bold",    "text:" + std::string(c::kGenerateBusy),
@@ -95,12 +96,12 @@ TEST_F(DeliveryOrder, WritesInTheOrderTheUserSeesThem) {
 
 TEST_F(DeliveryOrder, ClipboardFailureIsReportedAfterDelivery) {
   clipboard.works = false;
-  dispatch(services, 按钮3, Event::Clicked);
-  EXPECT_EQ(ui.state(透明标签生成结果).text, c::kClipboardFailed);
-  EXPECT_TRUE(ui.state(透明标签生成结果).visible);
-  EXPECT_EQ(ui.state(编辑框6).text, "Tx");
-  EXPECT_EQ(ui.state(按钮3).text, c::kGenerateIdle);
-  EXPECT_TRUE(ui.state(按钮3).enabled);
+  dispatch(services, GenerateButton, Event::Clicked);
+  EXPECT_EQ(ui.state(ResultLabel).text, c::kClipboardFailed);
+  EXPECT_TRUE(ui.state(ResultLabel).visible);
+  EXPECT_EQ(ui.state(CodeOutput).text, "Tx");
+  EXPECT_EQ(ui.state(GenerateButton).text, c::kGenerateIdle);
+  EXPECT_TRUE(ui.state(GenerateButton).enabled);
   const auto file =
       std::find(journal.entries.begin(), journal.entries.end(), "file:D:\\yl.htm=P[Tx]");
   const auto failed = std::find(journal.entries.begin(), journal.entries.end(),
@@ -114,18 +115,19 @@ TEST_F(DeliveryOrder, ClipboardFailureIsReportedAfterDelivery) {
 // what the box holds.
 struct NormalisingOutput : ControlModel {
   void setText(ControlId id, const Text& t) override {
-    ControlModel::setText(id, id == 编辑框6 ? t + "!" : t);
+    ControlModel::setText(id, id == CodeOutput ? t + "!" : t);
   }
 };
 
 TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
   NormalisingOutput ui;
+  SharedTemplateStore templates;
   FakeClipboard clipboard;
   FakeFiles files;
   FakeShell shell;
   FakeDownload download;
   FakeDesktop desktop;
-  Services s{ui, clipboard, files, shell, download, desktop, {"C:\\a", "b.exe"}};
+  Services s{ui, templates, clipboard, files, shell, download, desktop, {"C:\\a", "b.exe"}};
   EXPECT_TRUE(deliver(s, "R", "<386412957|386412957>"));
   EXPECT_EQ(clipboard.puts, std::vector<std::string>{"R!"});
   ASSERT_EQ(files.writes.size(), 1u);
@@ -141,49 +143,49 @@ TEST(Delivery, PreviewTemplateWithoutMarkerIsWrittenAlone) {
 
 TEST(Delivery, EditedOutputDoesNotReachClipboardUntilNextGeneration) {
   Harness h;
-  h.ui.setText(编辑框8, "A" + std::string(kCodeMarker));
-  h.ui.setText(编辑框10, "386412957");
-  h.type(编辑框4, "1");
-  h.click(按钮3);
-  h.type(编辑框6, "edited by hand");
+  h.templates.write(TemplateId::Code, "A" + std::string(kCodeMarker));
+  h.templates.write(TemplateId::Preview, "386412957");
+  h.type(CodeInput, "1");
+  h.click(GenerateButton);
+  h.type(CodeOutput, "edited by hand");
   EXPECT_EQ(h.clipboard.puts, std::vector<std::string>{"A1"});
-  h.type(编辑框4, "22");
-  h.click(按钮3);
+  h.type(CodeInput, "22");
+  h.click(GenerateButton);
   EXPECT_EQ(h.clipboard.puts.back(), "A22");
   EXPECT_EQ(h.files.writes.back().bytes, "A22");
 }
 
 TEST(ButtonLooks, StartBusyIdle) {
   Harness h;
-  EXPECT_EQ(h[按钮3].text, c::kGenerateStart);
-  EXPECT_TRUE(h[按钮3].bold);
+  EXPECT_EQ(h[GenerateButton].text, c::kGenerateStart);
+  EXPECT_TRUE(h[GenerateButton].bold);
   setGenerateBusy(h.ui);
-  EXPECT_EQ(h[按钮3].text, c::kGenerateBusy);
-  EXPECT_FALSE(h[按钮3].bold);
-  EXPECT_FALSE(h[按钮3].enabled);
+  EXPECT_EQ(h[GenerateButton].text, c::kGenerateBusy);
+  EXPECT_FALSE(h[GenerateButton].bold);
+  EXPECT_FALSE(h[GenerateButton].enabled);
   setGenerateIdle(h.ui);
-  EXPECT_EQ(h[按钮3].text, c::kGenerateIdle);
-  EXPECT_TRUE(h[按钮3].bold);
-  EXPECT_TRUE(h[按钮3].enabled);
+  EXPECT_EQ(h[GenerateButton].text, c::kGenerateIdle);
+  EXPECT_TRUE(h[GenerateButton].bold);
+  EXPECT_TRUE(h[GenerateButton].enabled);
 }
 
 TEST(ResultLabel, TickHidesItWhateverItShows) {
   Harness h;
   h.tick();
-  EXPECT_FALSE(h[透明标签生成结果].visible);
-  h.click(按钮3);  // no template yet: the waiting message
-  EXPECT_TRUE(h[透明标签生成结果].visible);
+  EXPECT_FALSE(h[ResultLabel].visible);
+  h.click(GenerateButton);  // no template yet: the waiting message
+  EXPECT_TRUE(h[ResultLabel].visible);
   h.tick();
-  EXPECT_FALSE(h[透明标签生成结果].visible);
-  EXPECT_EQ(h[透明标签生成结果].text, c::kWaiting);
+  EXPECT_FALSE(h[ResultLabel].visible);
+  EXPECT_EQ(h[ResultLabel].text, c::kWaiting);
 }
 
 TEST(Preview, OpensThePageInTheProgramDirectory) {
   Harness h;
-  h.click(按钮6);
+  h.click(PreviewButton);
   EXPECT_EQ(h.shell.opened, std::vector<Text>{"C:\\Tools\\yl.htm"});
   h.services.location.directory = "D:";
-  h.click(按钮6);
+  h.click(PreviewButton);
   EXPECT_EQ(h.shell.opened.back(), "D:\\yl.htm");
   EXPECT_TRUE(h.files.writes.empty());
 }

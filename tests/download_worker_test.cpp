@@ -2,16 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <map>
+#include <thread>
 
-#include "app/control_model.h"
+#include "templates/template_store.h"
 #include "templates/template_source.h"
 
 namespace lumdrift {
 namespace {
 
-using enum ControlId;
+using enum TemplateId;
 
 // Answers each URL from a queue of bodies, in order; "" once the queue is dry.
 struct ScriptedHttp : HttpReader {
@@ -27,68 +29,86 @@ struct ScriptedHttp : HttpReader {
   }
 };
 
-const Text kTmall = templateUrl(kTmallCodePath);
-const Text kCode = templateUrl(kCodePath);
-const Text kPreview = templateUrl(kPreviewPath);
+const Text kTmallUrl = templateUrl(kTmallCodePath);
+const Text kCodeUrl = templateUrl(kCodePath);
+const Text kPreviewUrl = templateUrl(kPreviewPath);
 
 TEST(DownloadUrls, UseTheBuiltInHost) {
-  EXPECT_EQ(kTmall,
+  EXPECT_EQ(kTmallUrl,
             "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/gjx/kestry/tmb.txt");
-  EXPECT_EQ(kPreview, "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/yl/jsb.txt");
+  EXPECT_EQ(kPreviewUrl, "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/yl/jsb.txt");
 }
 
 TEST(Download, FourRequestsInOrderWhenAllArrive) {
   ScriptedHttp http;
-  http.answers[kTmall] = {"tmall"};
-  http.answers[kCode] = {"code"};
-  http.answers[kPreview] = {"page1", "page2"};
-  ControlModel slots;
+  http.answers[kTmallUrl] = {"tmall"};
+  http.answers[kCodeUrl] = {"code"};
+  http.answers[kPreviewUrl] = {"page1", "page2"};
+  SharedTemplateStore slots;
   downloadTemplates(http, slots);
-  EXPECT_EQ(http.requested, (std::vector<Text>{kTmall, kCode, kPreview, kPreview}));
-  EXPECT_EQ(slots.text(编辑框7), "tmall");
-  EXPECT_EQ(slots.text(编辑框8), "code");
-  EXPECT_EQ(slots.text(编辑框10), "page1");
-  EXPECT_EQ(slots.text(编辑框11), "page2");
+  EXPECT_EQ(http.requested, (std::vector<Text>{kTmallUrl, kCodeUrl, kPreviewUrl, kPreviewUrl}));
+  EXPECT_EQ(slots.read(TmallCode), "tmall");
+  EXPECT_EQ(slots.read(Code), "code");
+  EXPECT_EQ(slots.read(Preview), "page1");
+  EXPECT_EQ(slots.read(TmallPreview), "page2");
 }
 
 TEST(Download, ServerUnreachableMakesSixRequests) {
   ScriptedHttp http;
-  ControlModel slots;
+  SharedTemplateStore slots;
   downloadTemplates(http, slots);
-  EXPECT_EQ(http.requested, (std::vector<Text>{kTmall, kCode, kPreview, kPreview, kTmall, kCode}));
-  for (ControlId slot : {编辑框7, 编辑框8, 编辑框10, 编辑框11}) EXPECT_EQ(slots.text(slot), "");
+  EXPECT_EQ(http.requested, (std::vector<Text>{kTmallUrl, kCodeUrl, kPreviewUrl, kPreviewUrl, kTmallUrl, kCodeUrl}));
+  for (TemplateId slot : {TmallCode, Code, Preview, TmallPreview}) EXPECT_EQ(slots.read(slot), "");
 }
 
 TEST(Download, EmptyTmallTemplateRepeatsBothCodeTemplates) {
   ScriptedHttp http;
-  http.answers[kTmall] = {"", "tmall again"};
-  http.answers[kCode] = {"code", ""};  // the repeat empties it again
-  http.answers[kPreview] = {"p", "p"};
-  ControlModel slots;
+  http.answers[kTmallUrl] = {"", "tmall again"};
+  http.answers[kCodeUrl] = {"code", ""};  // the repeat empties it again
+  http.answers[kPreviewUrl] = {"p", "p"};
+  SharedTemplateStore slots;
   downloadTemplates(http, slots);
   EXPECT_EQ(http.requested.size(), 6u);
-  EXPECT_EQ(slots.text(编辑框7), "tmall again");
-  EXPECT_EQ(slots.text(编辑框8), "");
+  EXPECT_EQ(slots.read(TmallCode), "tmall again");
+  EXPECT_EQ(slots.read(Code), "");
 }
 
 TEST(Download, OnlyCodeTemplateMissingIsNotRepeated) {
   ScriptedHttp http;
-  http.answers[kTmall] = {"t"};
-  http.answers[kPreview] = {"p", "p"};
-  ControlModel slots;
+  http.answers[kTmallUrl] = {"t"};
+  http.answers[kPreviewUrl] = {"p", "p"};
+  SharedTemplateStore slots;
   downloadTemplates(http, slots);
   EXPECT_EQ(http.requested.size(), 4u);
-  EXPECT_EQ(slots.text(编辑框8), "");
+  EXPECT_EQ(slots.read(Code), "");
 }
 
 TEST(Download, BodyIsCutAtTheFirstZeroByte) {
   ScriptedHttp http;
-  http.answers[kTmall] = {std::string("ab\0cd", 5)};
-  http.answers[kCode] = {std::string("\0x", 2)};
-  ControlModel slots;
+  http.answers[kTmallUrl] = {std::string("ab\0cd", 5)};
+  http.answers[kCodeUrl] = {std::string("\0x", 2)};
+  SharedTemplateStore slots;
   downloadTemplates(http, slots);
-  EXPECT_EQ(slots.text(编辑框7), "ab");
-  EXPECT_EQ(slots.text(编辑框8), "");
+  EXPECT_EQ(slots.read(TmallCode), "ab");
+  EXPECT_EQ(slots.read(Code), "");
+}
+
+TEST(TemplateStore, ReadsAreWholeWhileAnotherThreadWrites) {
+  SharedTemplateStore store;
+  const std::string a(256 * 1024, 'a');
+  const std::string b(384 * 1024, 'b');
+  std::atomic<bool> stop = false;
+  std::thread worker([&] {
+    for (int i = 0; !stop; ++i) store.write(TmallCode, i % 2 ? b : a);
+  });
+  int torn = 0;
+  for (int i = 0; i < 2000; ++i) {
+    const Text seen = store.read(TmallCode);
+    if (!(seen.empty() || seen == a || seen == b)) ++torn;
+  }
+  stop = true;
+  worker.join();
+  EXPECT_EQ(torn, 0);
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/captions.h"
+#include "base/captions.h"
 #include "generator/markers.h"
-#include "harness.h"
+#include "tests/harness.h"
 
 namespace lumdrift::test {
 namespace {
@@ -60,77 +60,77 @@ TEST(Chain, PlaceholderSplitAcrossCharactersIsNotReplaced) {
 class Generation : public ::testing::Test {
  protected:
   void SetUp() override {
-    h.ui.setText(编辑框8, "pro:宽度x高度@偏移^距顶{" + kMarker + "}");
-    h.ui.setText(编辑框10, "<page>386412957</page>");
-    h.ui.setText(编辑框7, "tmall:宽度x高度@偏移^距顶{" + kMarker + "}");
-    h.ui.setText(编辑框11, "<tpage>386412957</tpage>");
+    h.templates.write(TemplateId::Code, "pro:宽度x高度@偏移^距顶{" + kMarker + "}");
+    h.templates.write(TemplateId::Preview, "<page>386412957</page>");
+    h.templates.write(TemplateId::TmallCode, "tmall:宽度x高度@偏移^距顶{" + kMarker + "}");
+    h.templates.write(TemplateId::TmallPreview, "<tpage>386412957</tpage>");
   }
   Harness h;
 };
 
 TEST_F(Generation, UsesTheEditionsTemplatePair) {
-  h.type(编辑框4, "<img>");
-  h.click(按钮3);
-  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-960^0{<img>}");
+  h.type(CodeInput, "<img>");
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeOutput].text, "pro:1920x500@-960^0{<img>}");
   EXPECT_EQ(h.files.writes.back().bytes, "<page>pro:1920x500@-960^0{<img>}</page>");
-  h.selectItem(组合框2, 1);
-  h.click(按钮3);
-  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-1060^0{<img>}");
-  h.selectItem(组合框2, 2);
-  h.selectItem(组合框1, 2);
-  h.click(按钮3);
-  EXPECT_EQ(h[编辑框6].text, "tmall:1920x500@-960^-20{<img>}");
+  h.selectItem(EditionList, 1);
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeOutput].text, "pro:1920x500@-1060^0{<img>}");
+  h.selectItem(EditionList, 2);
+  h.selectItem(SpacingList, 2);
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeOutput].text, "tmall:1920x500@-960^-20{<img>}");
   EXPECT_EQ(h.files.writes.back().bytes, "<tpage>tmall:1920x500@-960^-20{<img>}</tpage>");
 }
 
 TEST_F(Generation, SameOptionsSameResultForProfessionalAndBasic) {
-  h.click(按钮3);
-  const std::string pro = h[编辑框6].text;
-  h.ui.select(组合框2, 1);  // selected without the handler: the offset stays
-  h.click(按钮3);
-  EXPECT_EQ(h[编辑框6].text, pro);
-  h.click(按钮3);
-  EXPECT_EQ(h[编辑框6].text, pro);  // results never accumulate
+  h.click(GenerateButton);
+  const std::string pro = h[CodeOutput].text;
+  h.ui.select(EditionList, 1);  // selected without the handler: the offset stays
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeOutput].text, pro);
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeOutput].text, pro);  // results never accumulate
 }
 
 TEST_F(Generation, WaitsForAMissingCodeTemplate) {
-  h.ui.setText(编辑框7, "");
-  h.ui.setText(编辑框6, "earlier");
-  h.selectItem(组合框2, 2);
-  h.click(按钮3);
-  EXPECT_TRUE(h[透明标签生成结果].visible);
-  EXPECT_EQ(h[透明标签生成结果].text, c::kWaiting);
-  EXPECT_EQ(h[编辑框6].text, "earlier");
-  EXPECT_EQ(h[按钮3].text, c::kGenerateStart);
-  EXPECT_TRUE(h[按钮3].bold);
+  h.templates.write(TemplateId::TmallCode, "");
+  h.ui.setText(CodeOutput, "earlier");
+  h.selectItem(EditionList, 2);
+  h.click(GenerateButton);
+  EXPECT_TRUE(h[ResultLabel].visible);
+  EXPECT_EQ(h[ResultLabel].text, c::kWaiting);
+  EXPECT_EQ(h[CodeOutput].text, "earlier");
+  EXPECT_EQ(h[GenerateButton].text, c::kGenerateStart);
+  EXPECT_TRUE(h[GenerateButton].bold);
   EXPECT_TRUE(h.clipboard.puts.empty());
   EXPECT_TRUE(h.files.writes.empty());
   // The other editions have their template and generate.
-  h.selectItem(组合框2, 1);
-  h.click(按钮3);
-  EXPECT_EQ(h[透明标签生成结果].text, c::kSuccess);
-  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-1060^0{}");
+  h.selectItem(EditionList, 1);
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kSuccess);
+  EXPECT_EQ(h[CodeOutput].text, "pro:1920x500@-1060^0{}");
 }
 
 TEST_F(Generation, NoEditionSelectedWaits) {
-  h.ui.select(组合框2, -1);
-  h.click(按钮3);
-  EXPECT_EQ(h[透明标签生成结果].text, c::kWaiting);
+  h.ui.select(EditionList, -1);
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kWaiting);
   EXPECT_TRUE(h.files.writes.empty());
 }
 
 TEST_F(Generation, EmptyPreviewTemplateStillGenerates) {
-  h.ui.setText(编辑框10, "");
-  h.click(按钮3);
-  EXPECT_EQ(h[透明标签生成结果].text, c::kSuccess);
+  h.templates.write(TemplateId::Preview, "");
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kSuccess);
   ASSERT_EQ(h.files.writes.size(), 1u);
   EXPECT_EQ(h.files.writes[0].bytes, "");
 }
 
 TEST_F(Generation, CustomSpacingWithNothingTyped) {
-  h.selectItem(组合框1, 3);
-  h.click(按钮3);
-  EXPECT_EQ(h[编辑框6].text, "pro:1920x500@-960^-{}");
+  h.selectItem(SpacingList, 3);
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeOutput].text, "pro:1920x500@-960^-{}");
 }
 
 }  // namespace

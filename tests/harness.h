@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/control_model.h"
+#include "base/control_model.h"
 #include "app/events.h"
+#include "templates/template_store.h"
 
 namespace lumdrift::test {
 
@@ -57,13 +58,14 @@ struct FakeDesktop : Desktop {
 
 struct Harness {
   ControlModel ui;
+  SharedTemplateStore templates;
   FakeClipboard clipboard;
   FakeFiles files;
   FakeShell shell;
   FakeDownload download;
   FakeDesktop desktop;
-  Services services{
-      ui, clipboard, files, shell, download, desktop, ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
+  Services services{ui,    templates, clipboard, files,
+                    shell, download,  desktop,   ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
 
   // What the user's actions send to the window.
   void selectItem(ControlId list, int index) {
@@ -76,7 +78,7 @@ struct Harness {
   }
   void click(ControlId button) { dispatch(services, button, Event::Clicked); }
   void doubleClick(ControlId edit) { dispatch(services, edit, Event::DoubleClicked); }
-  void tick() { dispatch(services, ControlId::时钟1, Event::Tick); }
+  void tick() { dispatch(services, ControlId::ResultTimer, Event::Tick); }
 
   const ControlState& operator[](ControlId id) const { return ui.state(id); }
 };

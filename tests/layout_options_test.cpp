@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/captions.h"
-#include "harness.h"
+#include "base/captions.h"
+#include "tests/harness.h"
 
 namespace lumdrift::test {
 namespace {
@@ -18,11 +18,11 @@ TEST(Editions, SelectionSetsFixedOffsetAndCaption) {
   for (const Row& row : {Row{1, "-1060", c::kInputBasic}, Row{2, "-960", c::kInputTmall},
                          Row{0, "-960", c::kInputProfessional}}) {
     Harness h;
-    h.type(编辑框1, "1000");  // the fixed offset ignores the width
-    h.selectItem(组合框2, row.index);
-    EXPECT_EQ(h[编辑框5].text, row.offset) << row.index;
-    EXPECT_EQ(h[分组框2].text, row.caption) << row.index;
-    EXPECT_EQ(h[编辑框1].text, "1000");
+    h.type(WidthEdit, "1000");  // the fixed offset ignores the width
+    h.selectItem(EditionList, row.index);
+    EXPECT_EQ(h[OffsetEdit].text, row.offset) << row.index;
+    EXPECT_EQ(h[CodeInputGroup].text, row.caption) << row.index;
+    EXPECT_EQ(h[WidthEdit].text, "1000");
   }
 }
 
@@ -32,30 +32,30 @@ TEST(Editions, BasicCaptionHasAsciiComma) {
 
 TEST(Editions, NoSelectionChangesNothing) {
   Harness h;
-  h.type(编辑框1, "1000");
-  h.selectItem(组合框2, -1);
-  EXPECT_EQ(h[编辑框5].text, "-500");
-  EXPECT_EQ(h[分组框2].text, c::kInputProfessional);
-  h.type(编辑框1, "800");  // nor does the width then
-  EXPECT_EQ(h[编辑框5].text, "-500");
+  h.type(WidthEdit, "1000");
+  h.selectItem(EditionList, -1);
+  EXPECT_EQ(h[OffsetEdit].text, "-500");
+  EXPECT_EQ(h[CodeInputGroup].text, c::kInputProfessional);
+  h.type(WidthEdit, "800");  // nor does the width then
+  EXPECT_EQ(h[OffsetEdit].text, "-500");
 }
 
 TEST(Editions, WidthEditedAfterSwitchComputesAgain) {
   Harness h;
-  h.type(编辑框1, "1000");
-  h.selectItem(组合框2, 1);
-  EXPECT_EQ(h[编辑框5].text, "-1060");
-  h.type(编辑框1, "1001");
-  EXPECT_EQ(h[编辑框5].text, "-600.5");
+  h.type(WidthEdit, "1000");
+  h.selectItem(EditionList, 1);
+  EXPECT_EQ(h[OffsetEdit].text, "-1060");
+  h.type(WidthEdit, "1001");
+  EXPECT_EQ(h[OffsetEdit].text, "-600.5");
 }
 
 std::vector<std::string> typeKeystrokes(Harness& h, const std::string& typed) {
   std::vector<std::string> offsets;
-  h.type(编辑框1, "");
-  offsets.push_back(h[编辑框5].text);
+  h.type(WidthEdit, "");
+  offsets.push_back(h[OffsetEdit].text);
   for (std::size_t i = 1; i <= typed.size(); ++i) {
-    h.type(编辑框1, typed.substr(0, i));
-    offsets.push_back(h[编辑框5].text);
+    h.type(WidthEdit, typed.substr(0, i));
+    offsets.push_back(h[OffsetEdit].text);
   }
   return offsets;
 }
@@ -65,11 +65,11 @@ TEST(WidthOffset, KeystrokeByKeystrokePerEdition) {
   EXPECT_EQ(typeKeystrokes(pro, "1000"),
             (std::vector<std::string>{"-0", "-0.5", "-5", "-50", "-500"}));
   Harness basic;
-  basic.selectItem(组合框2, 1);
+  basic.selectItem(EditionList, 1);
   EXPECT_EQ(typeKeystrokes(basic, "1921"),
             (std::vector<std::string>{"-100", "-100.5", "-109.5", "-196", "-1060.5"}));
   Harness tmall;
-  tmall.selectItem(组合框2, 2);
+  tmall.selectItem(EditionList, 2);
   EXPECT_EQ(typeKeystrokes(tmall, "1921"),
             (std::vector<std::string>{"-0", "-0.5", "-9.5", "-96", "-960.5"}));
 }
@@ -94,52 +94,52 @@ TEST(WidthOffset, OddWidthTexts) {
   };
   for (const Row& row : rows) {
     Harness h;
-    h.selectItem(组合框2, row.edition);
-    h.type(编辑框1, row.width);
-    EXPECT_EQ(h[编辑框5].text, row.offset) << row.edition << " " << row.width;
+    h.selectItem(EditionList, row.edition);
+    h.type(WidthEdit, row.width);
+    EXPECT_EQ(h[OffsetEdit].text, row.offset) << row.edition << " " << row.width;
   }
 }
 
 TEST(WidthOffset, TypedOffsetKeptUntilWidthOrEditionChanges) {
   Harness h;
-  h.type(编辑框5, "-123abc");
-  h.type(编辑框2, "600");
-  h.selectItem(组合框1, 3);
-  EXPECT_EQ(h[编辑框5].text, "-123abc");
-  h.type(编辑框1, "1900");
-  EXPECT_EQ(h[编辑框5].text, "-950");
-  h.type(编辑框5, "-1");
-  h.selectItem(组合框2, 0);
-  EXPECT_EQ(h[编辑框5].text, "-960");
+  h.type(OffsetEdit, "-123abc");
+  h.type(HeightEdit, "600");
+  h.selectItem(SpacingList, 3);
+  EXPECT_EQ(h[OffsetEdit].text, "-123abc");
+  h.type(WidthEdit, "1900");
+  EXPECT_EQ(h[OffsetEdit].text, "-950");
+  h.type(OffsetEdit, "-1");
+  h.selectItem(EditionList, 0);
+  EXPECT_EQ(h[OffsetEdit].text, "-960");
 }
 
 TEST(TopSpacing, PresetsAndCustomByTable) {
   Harness h;
-  h.selectItem(组合框1, 3);
-  EXPECT_TRUE(h[编辑框3].visible);
-  EXPECT_TRUE(h[编辑框3].enabled);
-  EXPECT_EQ(h[编辑框3].text, "-");
-  h.type(编辑框3, "-35");
-  h.selectItem(组合框1, 2);
-  EXPECT_FALSE(h[编辑框3].visible);
-  EXPECT_TRUE(h[编辑框3].enabled);  // hiding does not disable it again
-  EXPECT_EQ(h[编辑框3].text, "-20");
-  h.selectItem(组合框1, 1);
-  EXPECT_EQ(h[编辑框3].text, "-10");
-  h.selectItem(组合框1, 0);
-  EXPECT_EQ(h[编辑框3].text, "0");
-  EXPECT_FALSE(h[编辑框3].visible);
-  h.selectItem(组合框1, 3);
-  EXPECT_EQ(h[编辑框3].text, "-");  // the typed -35 is gone
+  h.selectItem(SpacingList, 3);
+  EXPECT_TRUE(h[SpacingEdit].visible);
+  EXPECT_TRUE(h[SpacingEdit].enabled);
+  EXPECT_EQ(h[SpacingEdit].text, "-");
+  h.type(SpacingEdit, "-35");
+  h.selectItem(SpacingList, 2);
+  EXPECT_FALSE(h[SpacingEdit].visible);
+  EXPECT_TRUE(h[SpacingEdit].enabled);  // hiding does not disable it again
+  EXPECT_EQ(h[SpacingEdit].text, "-20");
+  h.selectItem(SpacingList, 1);
+  EXPECT_EQ(h[SpacingEdit].text, "-10");
+  h.selectItem(SpacingList, 0);
+  EXPECT_EQ(h[SpacingEdit].text, "0");
+  EXPECT_FALSE(h[SpacingEdit].visible);
+  h.selectItem(SpacingList, 3);
+  EXPECT_EQ(h[SpacingEdit].text, "-");  // the typed -35 is gone
 }
 
 TEST(TopSpacing, PresetAtStartKeepsBoxDisabled) {
   Harness h;
-  h.selectItem(组合框1, 1);
-  EXPECT_FALSE(h[编辑框3].enabled);
-  EXPECT_EQ(h[编辑框3].text, "-10");
-  h.selectItem(组合框1, -1);
-  EXPECT_EQ(h[编辑框3].text, "-10");
+  h.selectItem(SpacingList, 1);
+  EXPECT_FALSE(h[SpacingEdit].enabled);
+  EXPECT_EQ(h[SpacingEdit].text, "-10");
+  h.selectItem(SpacingList, -1);
+  EXPECT_EQ(h[SpacingEdit].text, "-10");
 }
 
 // The order of the writes matters on a real window: each shows at once.
@@ -163,30 +163,30 @@ TEST(TopSpacing, WritesInTableOrder) {
   RecordingControls ui;
   Harness h;
   Services s = h.services;
-  Services recorded{ui, s.clipboard, s.files, s.shell, s.download, s.desktop, s.location};
-  const auto box = std::to_string(static_cast<int>(编辑框3));
-  ui.select(组合框1, 3);
-  dispatch(recorded, 组合框1, Event::ItemSelected);
+  Services recorded{ui, s.templates, s.clipboard, s.files, s.shell, s.download, s.desktop, s.location};
+  const auto box = std::to_string(static_cast<int>(SpacingEdit));
+  ui.select(SpacingList, 3);
+  dispatch(recorded, SpacingList, Event::ItemSelected);
   EXPECT_EQ(ui.log, (std::vector<std::string>{"enabled " + box + " 1", "visible " + box + " 1",
                                               "text " + box + " -"}));
   ui.log.clear();
-  ui.select(组合框1, 0);
-  dispatch(recorded, 组合框1, Event::ItemSelected);
+  ui.select(SpacingList, 0);
+  dispatch(recorded, SpacingList, Event::ItemSelected);
   EXPECT_EQ(ui.log, (std::vector<std::string>{"visible " + box + " 0", "text " + box + " 0"}));
   ui.log.clear();
-  ui.select(组合框2, 1);
-  dispatch(recorded, 组合框2, Event::ItemSelected);
+  ui.select(EditionList, 1);
+  dispatch(recorded, EditionList, Event::ItemSelected);
   ASSERT_EQ(ui.log.size(), 2u);
-  EXPECT_EQ(ui.log[0], "text " + std::to_string(static_cast<int>(编辑框5)) + " -1060");
+  EXPECT_EQ(ui.log[0], "text " + std::to_string(static_cast<int>(OffsetEdit)) + " -1060");
 }
 
 TEST(CodeInput, DoubleClickEmptiesIt) {
   Harness h;
-  h.doubleClick(编辑框4);
-  EXPECT_EQ(h[编辑框4].text, "");
-  h.type(编辑框4, "<div>code</div>");
-  h.doubleClick(编辑框4);
-  EXPECT_EQ(h[编辑框4].text, "");
+  h.doubleClick(CodeInput);
+  EXPECT_EQ(h[CodeInput].text, "");
+  h.type(CodeInput, "<div>code</div>");
+  h.doubleClick(CodeInput);
+  EXPECT_EQ(h[CodeInput].text, "");
 }
 
 }  // namespace

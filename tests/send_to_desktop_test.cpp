@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "harness.h"
+#include "tests/harness.h"
 
 namespace lumdrift::test {
 namespace {
@@ -10,8 +10,8 @@ namespace {
 TEST(SendToDesktop, LinksTheRunningExecutable) {
   Harness h;
   h.services.location = {"D:", "renamed.exe"};
-  h.click(ControlId::按钮发送到桌面);
-  h.click(ControlId::按钮发送到桌面);
+  h.click(ControlId::SendToDesktopButton);
+  h.click(ControlId::SendToDesktopButton);
   ASSERT_EQ(h.desktop.links.size(), 2u);
   EXPECT_EQ(h.desktop.links[0].link, "C:\\Users\\seller\\Desktop\\Lumdrift.lnk");
   EXPECT_EQ(h.desktop.links[0].target, "D:\\renamed.exe");
@@ -22,7 +22,7 @@ TEST(SendToDesktop, LinksTheRunningExecutable) {
 TEST(SendToDesktop, NoDesktopFolderNoLink) {
   Harness h;
   h.desktop.desktopFolder = "";
-  h.click(ControlId::按钮发送到桌面);
+  h.click(ControlId::SendToDesktopButton);
   EXPECT_TRUE(h.desktop.links.empty());
 }
 

@@ -1,18 +1,14 @@
 #include "app/win32/fatal_error.h"
 
-#include <windows.h>
-// windows.h before the other system headers
-#include <ole2.h>
-
 #include <atomic>
 #include <charconv>
 
-#include "app/captions.h"
+#include "base/captions.h"
+#include "base/win32_handles.h"
 
 namespace lumdrift {
 namespace {
 
-std::atomic<DWORD> comThread{0};
 std::atomic<DWORD> reportingThread{0};
 
 std::size_t append(char* out, std::size_t at, std::size_t capacity, std::string_view part) {
@@ -22,10 +18,6 @@ std::size_t append(char* out, std::size_t at, std::size_t capacity, std::string_
 }
 
 }  // namespace
-
-void noteComInitialisedOnThisThread() {
-  comThread = GetCurrentThreadId();
-}
 
 std::size_t fatalErrorText(std::string_view message, char* out, std::size_t capacity) {
   if (capacity == 0) return 0;
@@ -51,7 +43,7 @@ void fatalError(std::string_view message) {
   // The caption is a literal, so its view ends in a zero byte. Task-modal: no
   // owner, but the tool's windows take no input while the box is up.
   MessageBoxA(nullptr, text, caption::kFatalCaption.data(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  if (comThread == self) OleUninitialize();
+  win32::OleSession::end();
   ExitProcess(static_cast<UINT>(-1));
 }
 

@@ -7,10 +7,6 @@
 
 namespace lumdrift {
 
-// Start-up tells the report that COM is up on this thread, so that the
-// report's clean-up undoes it there.
-void noteComInitialisedOnThisThread();
-
 // The text of the box for a message.
 std::size_t fatalErrorText(std::string_view message, char* out, std::size_t capacity);
 

@@ -1,19 +1,18 @@
 // Start-up and shutdown of Lumdrift.exe.
 
-#include <windows.h>
-// windows.h before the other system headers
-#include <ole2.h>
-
-#include "app/captions.h"
-#include "app/program_path.h"
 #include "app/win32/fatal_error.h"
 #include "app/win32/main_window.h"
 #include "app/win32/window_controls.h"
+#include "base/captions.h"
+#include "base/program_path.h"
+#include "base/win32_debug_log.h"
+#include "base/win32_handles.h"
 #include "desktop/win32_desktop.h"
 #include "generator/win32_clipboard.h"
 #include "generator/win32_file_writer.h"
 #include "generator/win32_shell.h"
 #include "templates/download_thread.h"
+#include "templates/template_store.h"
 
 namespace {
 
@@ -29,23 +28,30 @@ void mainWindowDestroyed() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace lumdrift;
-  const bool com = SUCCEEDED(OleInitialize(nullptr));
-  if (com) noteComInitialisedOnThisThread();
+  const win32::OleSession ole;
+  // Without OLE the tool still generates; only the shortcut and the preview
+  // may fail, and they log why.
+  if (FAILED(ole.result())) win32::logFailure("OleInitialize", static_cast<DWORD>(ole.result()));
 
   char modulePath[260] = {};
-  GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
+  if (GetModuleFileNameA(nullptr, modulePath, sizeof modulePath) == 0) {
+    win32::logLastError("GetModuleFileName");
+  }
   const ProgramLocation location = splitModulePath(modulePath);
   // With the separator "D:" means the root of the drive, not the drive's
   // last current directory.
-  SetCurrentDirectoryA((location.directory + "\\").c_str());
+  if (!SetCurrentDirectoryA((location.directory + "\\").c_str())) {
+    win32::logLastError("SetCurrentDirectory");
+  }
 
   WindowControls controls;
+  SharedTemplateStore templates;
   Win32Clipboard clipboard;
   Win32FileWriter files;
   Win32Shell shell;
-  DownloadThread download(controls);
+  DownloadThread download(templates);
   Win32Desktop desktop;
-  Services services{controls, clipboard, files, shell, download, desktop, location};
+  Services services{controls, templates, clipboard, files, shell, download, desktop, location};
   MainWindowContext context{services, controls, mainWindowDestroyed};
 
   HWND window = createMainWindow(instance, context);
@@ -63,8 +69,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
   }
 
-  if (com) OleUninitialize();
-  // Ends the worker where it stands; returning would run destructors of the
-  // controls it may still be writing.
+  win32::OleSession::end();
+  // Ends the worker where it stands; returning would destroy the store it may
+  // still be writing.
   ExitProcess(0);
 }

@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-#include "app/services.h"
+#include "base/services.h"
 #include "app/win32/window_controls.h"
+#include "app/win32/window_keyboard.h"
 
 namespace lumdrift {
 
@@ -26,10 +27,5 @@ inline constexpr char kMainWindowClass[] = "Lumdrift";
 // when the window or one of its controls could not be created. The context
 // must outlive the window.
 HWND createMainWindow(HINSTANCE instance, MainWindowContext& context);
-
-// Keyboard handling of the message loop: Esc closes the window from any of
-// its controls, Tab moves the focus, Enter clicks nothing. True when the
-// message has been handled and must not be dispatched.
-bool preTranslateMainWindowMessage(HWND mainWindow, MSG& message);
 
 }  // namespace lumdrift

@@ -1,41 +1,11 @@
 #include "app/win32/window_controls.h"
 
-#include "app/control_table.h"
+#include "base/control_table.h"
+#include "base/win32_debug_log.h"
 
 namespace lumdrift {
 
 using enum ControlId;
-
-bool TemplateSlots::holds(ControlId id) {
-  return index(id) >= 0;
-}
-
-int TemplateSlots::index(ControlId id) {
-  switch (id) {
-    case 编辑框7: return 0;
-    case 编辑框8: return 1;
-    case 编辑框10: return 2;
-    case 编辑框11: return 3;
-    default: return -1;
-  }
-}
-
-Text TemplateSlots::read(ControlId id) const {
-  std::lock_guard lock(guard_);
-  return texts_[index(id)];
-}
-
-void TemplateSlots::write(ControlId id, const Text& text) {
-  Text copy = text;  // the copy is made outside the lock; the swap is all a reader waits for
-  std::lock_guard lock(guard_);
-  texts_[index(id)].swap(copy);
-}
-
-WindowControls::~WindowControls() {
-  for (HFONT font : ownFonts_) {
-    if (font != nullptr) DeleteObject(font);
-  }
-}
 
 void WindowControls::attach(ControlId id, HWND window) {
   windows_[static_cast<int>(id)] = window;
@@ -50,14 +20,12 @@ std::optional<ControlId> WindowControls::idOf(HWND window) const {
 }
 
 void WindowControls::setOwnFont(ControlId id, HFONT font) {
-  HFONT& slot = ownFonts_[static_cast<int>(id)];
   SendMessageA(window(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  if (slot != nullptr) DeleteObject(slot);
-  slot = font;
+  // The control has let go of the old font by now.
+  ownFonts_[static_cast<int>(id)] = win32::FontHandle(font);
 }
 
 Text WindowControls::text(ControlId id) const {
-  if (TemplateSlots::holds(id)) return slots_.read(id);
   HWND w = window(id);
   if (w == nullptr) return {};
   // The length may count more than the text holds (a Unicode control answers
@@ -71,10 +39,6 @@ Text WindowControls::text(ControlId id) const {
 }
 
 void WindowControls::setText(ControlId id, const Text& text) {
-  if (TemplateSlots::holds(id)) {
-    slots_.write(id, text);
-    return;
-  }
   HWND w = window(id);
   if (w == nullptr) return;
   SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -111,7 +75,11 @@ void WindowControls::setBold(ControlId id, bool bold) {
   LOGFONTA font;
   if (GetObjectA(current, sizeof font, &font) != sizeof font) return;
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  if (HFONT changed = CreateFontIndirectA(&font)) setOwnFont(id, changed);
+  if (HFONT changed = CreateFontIndirectA(&font)) {
+    setOwnFont(id, changed);
+  } else {
+    win32::logLastError("CreateFontIndirect for the button");
+  }
 }
 
 }  // namespace lumdrift

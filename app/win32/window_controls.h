@@ -1,39 +1,20 @@
 #pragma once
-// The Controls of the main window over its real child windows. The template
-// slots are the exception: their texts live in a locked store, because the
-// download worker writes them from its own thread and an edit box would cost
-// seconds per megabyte for texts nobody sees.
-
-#include <windows.h>
+// The Controls of the main window over its real child windows, all of them
+// on the GUI thread.
 
 #include <array>
-#include <mutex>
 #include <optional>
 
-#include "app/controls.h"
+#include "base/controls.h"
+#include "base/win32_handles.h"
 
 namespace lumdrift {
 
-class TemplateSlots {
- public:
-  static bool holds(ControlId id);
-  Text read(ControlId id) const;
-  void write(ControlId id, const Text& text);
-
- private:
-  static int index(ControlId id);
-
-  mutable std::mutex guard_;
-  std::array<Text, 4> texts_;
-};
-
-// Everything but the template slots belongs to the GUI thread.
 class WindowControls final : public Controls {
  public:
   WindowControls() = default;
   WindowControls(const WindowControls&) = delete;
   WindowControls& operator=(const WindowControls&) = delete;
-  ~WindowControls() override;
 
   void attach(ControlId id, HWND window);
   HWND window(ControlId id) const { return windows_[static_cast<int>(id)]; }
@@ -50,8 +31,7 @@ class WindowControls final : public Controls {
 
  private:
   std::array<HWND, kControlCount> windows_{};
-  std::array<HFONT, kControlCount> ownFonts_{};
-  TemplateSlots slots_;
+  std::array<win32::FontHandle, kControlCount> ownFonts_;
 };
 
 }  // namespace lumdrift

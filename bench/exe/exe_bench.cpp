@@ -124,9 +124,9 @@ void clickToResult(const std::string& lumdrift, const std::string& baseline) {
                 static_cast<void*>(tool.window), static_cast<void*>(base.window));
     return;
   }
-  HWND input = findControl(tool.window, 编辑框4);
-  HWND output = findControl(tool.window, 编辑框6);
-  HWND generate = findControl(tool.window, 按钮3);
+  HWND input = findControl(tool.window, CodeInput);
+  HWND output = findControl(tool.window, CodeOutput);
+  HWND generate = findControl(tool.window, GenerateButton);
   HWND baseEdit = FindWindowExA(base.window, nullptr, "Edit", nullptr);
   const std::string codeTemplate = readSite("/derereravo/365687/gjx/kestry/jsb.txt");
   for (std::size_t size : {std::size_t{64} << 10, std::size_t{1} << 20}) {
@@ -169,7 +169,7 @@ void answerWhileStalled(const std::string& lumdrift) {
     std::printf("answer while stalled: could not start\n");
     return;
   }
-  HWND width = findControl(tool.window, 编辑框1);
+  HWND width = findControl(tool.window, WidthEdit);
   std::vector<double> answers;
   for (int i = 0; i < 200; ++i) {
     const double t0 = nowMs();

@@ -16,8 +16,8 @@ class Download : public E2eTest {
  protected:
   // Generates with the edition and gives the result label's caption.
   std::string generateWith(int edition) {
-    select(ctl(组合框2), edition);
-    click(ctl(按钮3));
+    select(ctl(EditionList), edition);
+    click(ctl(GenerateButton));
     return resultCaption();
   }
 
@@ -58,11 +58,11 @@ TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
   start();
   ASSERT_TRUE(server().waitForRequests(1, 10000));
 
-  setText(ctl(编辑框4), kUserCode);
+  setText(ctl(CodeInput), kUserCode);
   EXPECT_EQ(generateWith(0), caption::kWaiting);
-  EXPECT_TRUE(visible(ctl(透明标签生成结果)));
-  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateStart) << "the waiting message leaves the button";
-  EXPECT_EQ(text(ctl(编辑框6)), "");
+  EXPECT_TRUE(visible(ctl(ResultLabel)));
+  EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateStart) << "the waiting message leaves the button";
+  EXPECT_EQ(text(ctl(CodeOutput)), "");
   EXPECT_EQ(generateWith(2), caption::kWaiting);
   EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt) << "no page before a result";
   EXPECT_EQ(server().requests().size(), 1u) << "requests never overlap";
@@ -71,7 +71,7 @@ TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
   waitForDownload(4);
   EXPECT_EQ(generateWith(0), caption::kSuccess);
   const std::string result = applyChain(kCodeTemplate, {"1920", "500", "-960", "0", kUserCode});
-  EXPECT_EQ(text(ctl(编辑框6)), result);
+  EXPECT_EQ(text(ctl(CodeOutput)), result);
   EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, result));
   EXPECT_EQ(server().paths(), kFourRequests);
 }
@@ -82,9 +82,9 @@ TEST_F(Download, NotFoundTmallTemplateIsAFailedFetchAndIsRepeated) {
   start();
   expectRequests(kSixRequests);
   EXPECT_EQ(generateWith(2), caption::kWaiting) << "an error page must not become code";
-  EXPECT_EQ(text(ctl(编辑框6)), "");
+  EXPECT_EQ(text(ctl(CodeOutput)), "");
   EXPECT_EQ(generateWith(0), caption::kSuccess);
-  EXPECT_EQ(text(ctl(编辑框6)), applyChain(kCodeTemplate, {"1920", "500", "-960", "0", ""}));
+  EXPECT_EQ(text(ctl(CodeOutput)), applyChain(kCodeTemplate, {"1920", "500", "-960", "0", ""}));
 }
 
 TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
@@ -94,7 +94,7 @@ TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
   expectRequests(kSixRequests);
   EXPECT_EQ(generateWith(2), caption::kSuccess) << "the repeat filled the Tmall slot";
   const std::string tmall = applyChain(kTmallTemplate, {"1920", "500", "-960", "0", ""});
-  EXPECT_EQ(text(ctl(编辑框6)), tmall);
+  EXPECT_EQ(text(ctl(CodeOutput)), tmall);
   EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kTmallPreview, tmall));
 }
 
@@ -138,9 +138,9 @@ TEST_F(Download, BodiesWithAndWithoutLengthArriveWhole) {
   expectRequests(kFourRequests);
 
   EXPECT_EQ(generateWith(2), caption::kSuccess);
-  EXPECT_TRUE(text(ctl(编辑框6)) == applyChain(tmall, {"1920", "500", "-960", "0", ""}));
+  EXPECT_TRUE(text(ctl(CodeOutput)) == applyChain(tmall, {"1920", "500", "-960", "0", ""}));
   EXPECT_EQ(generateWith(0), caption::kSuccess);
-  EXPECT_TRUE(text(ctl(编辑框6)) == applyChain(code, {"1920", "500", "-960", "0", ""}));
+  EXPECT_TRUE(text(ctl(CodeOutput)) == applyChain(code, {"1920", "500", "-960", "0", ""}));
 }
 
 TEST_F(Download, ZeroByteEndsTheTemplate) {
@@ -149,9 +149,9 @@ TEST_F(Download, ZeroByteEndsTheTemplate) {
   server().script(kCode, {Response::ok(head + std::string(1, '\0') + "<i>after the zero</i>")});
   start();
   expectRequests(kFourRequests);
-  setText(ctl(编辑框4), "CODE");
+  setText(ctl(CodeInput), "CODE");
   EXPECT_EQ(generateWith(0), caption::kSuccess);
-  EXPECT_EQ(text(ctl(编辑框6)), "<b>1920 CODE</b>");
+  EXPECT_EQ(text(ctl(CodeOutput)), "<b>1920 CODE</b>");
   EXPECT_EQ(clipboardText(), "<b>1920 CODE</b>");
 }
 
@@ -171,7 +171,7 @@ TEST_F(Download, CutBodiesLeaveTheirSlotsEmpty) {
   EXPECT_EQ(server().paths(), kSixRequests);
   EXPECT_EQ(generateWith(0), caption::kWaiting) << "a cut template must not become code";
   EXPECT_EQ(generateWith(2), caption::kWaiting);
-  EXPECT_EQ(text(ctl(编辑框6)), "");
+  EXPECT_EQ(text(ctl(CodeOutput)), "");
 }
 
 TEST_F(Download, OversizeBodyLeavesItsSlotEmpty) {
@@ -192,11 +192,11 @@ TEST_F(Download, UnreachableServerLeavesEveryEditionWaiting) {
   stopServer();
   start();
   Sleep(3000);
-  setText(ctl(编辑框4), kUserCode);
+  setText(ctl(CodeInput), kUserCode);
   for (int edition : {0, 1, 2}) {
     SCOPED_TRACE(edition);
     EXPECT_EQ(generateWith(edition), caption::kWaiting);
-    EXPECT_EQ(text(ctl(编辑框6)), "");
+    EXPECT_EQ(text(ctl(CodeOutput)), "");
   }
   EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt);
 }

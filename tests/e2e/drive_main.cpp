@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/captions.h"
+#include "base/captions.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     pressEscape(focus ? focus : window);
     return 0;
   }
-  HWND input = findControl(window, ControlId::编辑框4);
-  HWND generate = findControl(window, ControlId::按钮3);
-  HWND label = findControl(window, ControlId::透明标签生成结果);
+  HWND input = findControl(window, ControlId::CodeInput);
+  HWND generate = findControl(window, ControlId::GenerateButton);
+  HWND label = findControl(window, ControlId::ResultLabel);
   if (!input || !generate || !label) {
     say("the Lumdrift window lacks its code input, generate button or result label");
     return 1;
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   } while (GetTickCount64() < end);
 
   say("result: " + utf8(message));
-  say("output: " + std::to_string(text(findControl(window, ControlId::编辑框6)).size()) +
+  say("output: " + std::to_string(text(findControl(window, ControlId::CodeOutput)).size()) +
       " bytes in the output box");
   say("preview: " + programDirOf(window) + "\\yl.htm");
   return message != caption::kWaiting ? 0 : 1;

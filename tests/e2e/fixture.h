@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "app/captions.h"
-#include "app/control_table.h"
+#include "base/captions.h"
+#include "base/control_table.h"
 #include "generator/generate.h"
 #include "generator/markers.h"
 #include "generator/replace.h"
@@ -90,7 +90,7 @@ class E2eTest : public ::testing::Test {
     Sleep(500);
   }
 
-  std::string resultCaption() { return text(ctl(透明标签生成结果)); }
+  std::string resultCaption() { return text(ctl(ResultLabel)); }
 
   std::unique_ptr<App> app_;
 

@@ -28,20 +28,20 @@ class Generation : public E2eTest {
 
   // The output box, the clipboard and the preview page after a generation.
   void expectDelivered(const std::string& result, const std::string& page) {
-    EXPECT_EQ(text(ctl(编辑框6)), result);
+    EXPECT_EQ(text(ctl(CodeOutput)), result);
     EXPECT_EQ(clipboardText(), result);
     EXPECT_EQ(fileBytes(app().previewPath()), page);
   }
 
   std::string chain(const std::string& codeTemplate, const std::string& code) {
-    return applyChain(codeTemplate, {text(ctl(编辑框1)), text(ctl(编辑框2)), text(ctl(编辑框5)),
-                                     text(ctl(编辑框3)), code});
+    return applyChain(codeTemplate, {text(ctl(WidthEdit)), text(ctl(HeightEdit)), text(ctl(OffsetEdit)),
+                                     text(ctl(SpacingEdit)), code});
   }
 };
 
 TEST_F(Generation, ProfessionalFillsTheTemplateWithinTheLimits) {
-  setText(ctl(编辑框4), kUserCode);
-  click(ctl(按钮3));
+  setText(ctl(CodeInput), kUserCode);
+  click(ctl(GenerateButton));
 
   const std::string result =
       "<div class=\"full\" style=\"width:1920px;height:500px;margin-left:-960px;"
@@ -51,108 +51,108 @@ TEST_F(Generation, ProfessionalFillsTheTemplateWithinTheLimits) {
       "\r\n"
       "</div><!-- Corvandel386412957 -->\r\n";
   EXPECT_EQ(resultCaption(), caption::kSuccess);
-  EXPECT_TRUE(visible(ctl(透明标签生成结果)));
+  EXPECT_TRUE(visible(ctl(ResultLabel)));
   expectDelivered(result,
                   "<html><head><meta charset=\"gbk\"><title>预览</title></head><body>\r\n"
                   "<p>PRO</p>" +
                       result + "\r\n<p>386412957</p></body></html>\r\n");
-  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateIdle);
-  EXPECT_TRUE(enabled(ctl(按钮3)));
+  EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateIdle);
+  EXPECT_TRUE(enabled(ctl(GenerateButton)));
   EXPECT_EQ(filesIn(app().programDir()), (std::vector<std::string>{"Lumdrift.exe", "yl.htm"}))
       << "nothing else, no temporary file, is left in the program directory";
 }
 
 TEST_F(Generation, EachEditionUsesItsTemplatesAndOptionsAsTyped) {
-  setText(ctl(编辑框4), kUserCode);
-  select(ctl(组合框2), 2);
-  clearByKeys(ctl(编辑框1));
-  type(ctl(编辑框1), "1000");
-  clearByKeys(ctl(编辑框2));
-  type(ctl(编辑框2), "300");
-  select(ctl(组合框1), 3);
-  type(ctl(编辑框3), "35");
-  click(ctl(按钮3));
+  setText(ctl(CodeInput), kUserCode);
+  select(ctl(EditionList), 2);
+  clearByKeys(ctl(WidthEdit));
+  type(ctl(WidthEdit), "1000");
+  clearByKeys(ctl(HeightEdit));
+  type(ctl(HeightEdit), "300");
+  select(ctl(SpacingList), 3);
+  type(ctl(SpacingEdit), "35");
+  click(ctl(GenerateButton));
   const std::string tmall =
       "<div class=\"tmall\" data-w=\"1000\" data-h=\"300\" data-x=\"-500\" data-t=\"-35\">\r\n" +
       kUserCode + "\r\n</div>\r\n";
   expectDelivered(tmall, previewOf(kTmallPreview, tmall));
 
-  select(ctl(组合框2), 1);
-  ASSERT_EQ(text(ctl(编辑框5)), "-1060");
-  click(ctl(按钮3));
+  select(ctl(EditionList), 1);
+  ASSERT_EQ(text(ctl(OffsetEdit)), "-1060");
+  click(ctl(GenerateButton));
   const std::string basic = chain(kCodeTemplate, kUserCode);
   EXPECT_NE(basic.find("margin-left:-1060px;margin-top:-35px"), std::string::npos) << basic;
   expectDelivered(basic, previewOf(kProPreview, basic));
 
   // The basic and the professional edition share their templates.
-  select(ctl(组合框2), 0);
-  setText(ctl(编辑框5), "-1060");
-  click(ctl(按钮3));
+  select(ctl(EditionList), 0);
+  setText(ctl(OffsetEdit), "-1060");
+  click(ctl(GenerateButton));
   expectDelivered(basic, previewOf(kProPreview, basic));
 }
 
 TEST_F(Generation, EveryClickStartsAgainFromTheTemplate) {
-  setText(ctl(编辑框4), std::string(3000, 'x') + "\r\n" + kUserCode);
-  click(ctl(按钮3));
+  setText(ctl(CodeInput), std::string(3000, 'x') + "\r\n" + kUserCode);
+  click(ctl(GenerateButton));
   const std::string longer = chain(kCodeTemplate, std::string(3000, 'x') + "\r\n" + kUserCode);
   expectDelivered(longer, previewOf(kProPreview, longer));
 
   // Empty code: the marker goes, and the shorter page replaces the longer one.
-  doubleClick(ctl(编辑框4));
-  ASSERT_TRUE(waitUntil([&] { return text(ctl(编辑框4)).empty(); }, 3000));
-  click(ctl(按钮3));
+  doubleClick(ctl(CodeInput));
+  ASSERT_TRUE(waitUntil([&] { return text(ctl(CodeInput)).empty(); }, 3000));
+  click(ctl(GenerateButton));
   const std::string empty = chain(kCodeTemplate, "");
   EXPECT_EQ(empty.find("corvandel386412957"), std::string::npos);
   expectDelivered(empty, previewOf(kProPreview, empty));
 
   // The user's edit of the output box does not reach the page.
-  setText(ctl(编辑框6), "edited by hand");
+  setText(ctl(CodeOutput), "edited by hand");
   EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, empty));
   EXPECT_EQ(clipboardText(), empty);
 }
 
 TEST_F(Generation, ResultLabelIsHiddenAgainWithinOneTick) {
-  click(ctl(按钮3));
-  ASSERT_TRUE(visible(ctl(透明标签生成结果)));
+  click(ctl(GenerateButton));
+  ASSERT_TRUE(visible(ctl(ResultLabel)));
   ULONGLONG shown = GetTickCount64();
-  ASSERT_TRUE(waitUntil([&] { return !visible(ctl(透明标签生成结果)); }, 6700))
+  ASSERT_TRUE(waitUntil([&] { return !visible(ctl(ResultLabel)); }, 6700))
       << "still shown 6.7 s after the click";
   // Shown again right after a tick, it stays for most of the next period.
-  click(ctl(按钮3));
+  click(ctl(GenerateButton));
   shown = GetTickCount64();
-  ASSERT_TRUE(visible(ctl(透明标签生成结果)));
-  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateIdle);
-  EXPECT_FALSE(waitUntil([&] { return !visible(ctl(透明标签生成结果)); }, 5000))
+  ASSERT_TRUE(visible(ctl(ResultLabel)));
+  EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateIdle);
+  EXPECT_FALSE(waitUntil([&] { return !visible(ctl(ResultLabel)); }, 5000))
       << "hidden before the next tick was due";
-  EXPECT_TRUE(waitUntil([&] { return !visible(ctl(透明标签生成结果)); }, 1700));
+  EXPECT_TRUE(waitUntil([&] { return !visible(ctl(ResultLabel)); }, 1700));
   EXPECT_LT(GetTickCount64() - shown, 6800u);
   EXPECT_EQ(resultCaption(), caption::kSuccess) << "hiding leaves the caption";
 }
 
 TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
   ASSERT_TRUE(setClipboardText("held by another program"));
-  setText(ctl(编辑框4), kUserCode);
+  setText(ctl(CodeInput), kUserCode);
   const std::string result = chain(kCodeTemplate, kUserCode);
   // Another program holds the clipboard open with a window of its own.
   HWND holder = CreateWindowExA(0, "STATIC", "holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                 nullptr, nullptr);
   ASSERT_TRUE(OpenClipboard(holder));
-  click(ctl(按钮3));
+  click(ctl(GenerateButton));
   const std::string caption = resultCaption();
-  const std::string output = text(ctl(编辑框6));
+  const std::string output = text(ctl(CodeOutput));
   CloseClipboard();
   DestroyWindow(holder);
 
   EXPECT_EQ(caption, caption::kClipboardFailed);
-  EXPECT_TRUE(visible(ctl(透明标签生成结果)));
+  EXPECT_TRUE(visible(ctl(ResultLabel)));
   EXPECT_EQ(output, result);
   EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, result));
   EXPECT_EQ(clipboardText(), "held by another program") << "the clipboard keeps its old text";
-  EXPECT_EQ(text(ctl(按钮3)), caption::kGenerateIdle);
-  EXPECT_TRUE(enabled(ctl(按钮3)));
+  EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateIdle);
+  EXPECT_TRUE(enabled(ctl(GenerateButton)));
 
   // Once the clipboard is free again the next click copies.
-  click(ctl(按钮3));
+  click(ctl(GenerateButton));
   EXPECT_EQ(resultCaption(), caption::kSuccess);
   expectDelivered(result, previewOf(kProPreview, result));
 }
@@ -165,14 +165,14 @@ TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
             std::to_string(line % 97) + ".jpg\" alt=\"全屏海报 宽度\"></div>\r\n";
   // A user pastes it.
   ASSERT_TRUE(setClipboardText(code));
-  HWND input = ctl(编辑框4);
+  HWND input = ctl(CodeInput);
   paste(input);
   ASSERT_EQ(text(input, 120000).size(), code.size()) << "the code input took less than all";
 
   // The work takes seconds, long enough to see the button's busy look from
   // outside: the window manager's copy of the caption answers without the
   // busy GUI thread.
-  HWND button = ctl(按钮3);
+  HWND button = ctl(GenerateButton);
   std::atomic<bool> done{false}, sawBusy{false};
   std::thread watcher([&] {
     const std::wstring busy = wide(caption::kGenerateBusy);
@@ -201,7 +201,7 @@ TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
   ASSERT_TRUE(page.has_value());
   EXPECT_TRUE(*page == previewOf(kProPreview, result))
       << "yl.htm: " << page->size() << " bytes, expected " << previewOf(kProPreview, result).size();
-  EXPECT_EQ(text(ctl(编辑框6), 120000).size(), result.size());
+  EXPECT_EQ(text(ctl(CodeOutput), 120000).size(), result.size());
   std::printf("4 MB generation: click to result %llu ms\n", took);
 }
 

@@ -19,92 +19,92 @@ class Options : public E2eTest {
   std::vector<std::string> offsetsWhileTyping(std::string_view keys) {
     std::vector<std::string> seen;
     for (const char key : keys) {
-      type(ctl(编辑框1), std::string_view(&key, 1));
-      seen.push_back(text(ctl(编辑框5)));
+      type(ctl(WidthEdit), std::string_view(&key, 1));
+      seen.push_back(text(ctl(OffsetEdit)));
     }
     return seen;
   }
 };
 
 TEST_F(Options, WidthTypedKeyByKeyRecomputesTheOffsetEachTime) {
-  clearByKeys(ctl(编辑框1));
-  EXPECT_EQ(text(ctl(编辑框1)), "");
-  EXPECT_EQ(text(ctl(编辑框5)), "-0");
+  clearByKeys(ctl(WidthEdit));
+  EXPECT_EQ(text(ctl(WidthEdit)), "");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-0");
   EXPECT_EQ(offsetsWhileTyping("1000"), (std::vector<std::string>{"-0.5", "-5", "-50", "-500"}));
 
   // The offset on selection is fixed: it does not follow the width.
-  select(ctl(组合框2), 1);
-  EXPECT_EQ(text(ctl(编辑框5)), "-1060");
-  EXPECT_EQ(text(ctl(编辑框1)), "1000");
-  EXPECT_EQ(text(ctl(分组框2)), caption::kInputBasic);
+  select(ctl(EditionList), 1);
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-1060");
+  EXPECT_EQ(text(ctl(WidthEdit)), "1000");
+  EXPECT_EQ(text(ctl(CodeInputGroup)), caption::kInputBasic);
 
-  clearByKeys(ctl(编辑框1));
-  EXPECT_EQ(text(ctl(编辑框5)), "-100");
+  clearByKeys(ctl(WidthEdit));
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-100");
   EXPECT_EQ(offsetsWhileTyping("1921"),
             (std::vector<std::string>{"-100.5", "-109.5", "-196", "-1060.5"}));
 
-  select(ctl(组合框2), 2);
-  EXPECT_EQ(text(ctl(编辑框5)), "-960");
-  EXPECT_EQ(text(ctl(分组框2)), caption::kInputTmall);
+  select(ctl(EditionList), 2);
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-960");
+  EXPECT_EQ(text(ctl(CodeInputGroup)), caption::kInputTmall);
   // Trailing letters are ignored by the number rule.
   EXPECT_EQ(offsetsWhileTyping("px"), (std::vector<std::string>{"-960.5", "-960.5"}));
 
-  select(ctl(组合框2), 0);
-  EXPECT_EQ(text(ctl(编辑框5)), "-960");
-  EXPECT_EQ(text(ctl(分组框2)), caption::kInputProfessional);
+  select(ctl(EditionList), 0);
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-960");
+  EXPECT_EQ(text(ctl(CodeInputGroup)), caption::kInputProfessional);
 }
 
 TEST_F(Options, WidthTextReachesTheNumberRuleAsGbk) {
   // Full-width digits of GBK row A3, pasted whole.
-  setText(ctl(编辑框1), "\xA3\xB1\xA3\xB9\xA3\xB2\xA3\xB1");
-  EXPECT_EQ(text(ctl(编辑框5)), "-960.5");
-  setText(ctl(编辑框1), "abc");
-  EXPECT_EQ(text(ctl(编辑框5)), "-0");
-  select(ctl(组合框2), 1);
-  setText(ctl(编辑框1), "abc");
-  EXPECT_EQ(text(ctl(编辑框5)), "-100");
+  setText(ctl(WidthEdit), "\xA3\xB1\xA3\xB9\xA3\xB2\xA3\xB1");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-960.5");
+  setText(ctl(WidthEdit), "abc");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-0");
+  select(ctl(EditionList), 1);
+  setText(ctl(WidthEdit), "abc");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-100");
 }
 
 TEST_F(Options, TypedOffsetStaysUntilTheWidthChanges) {
-  clearByKeys(ctl(编辑框5));
-  type(ctl(编辑框5), "-12a");
-  EXPECT_EQ(text(ctl(编辑框5)), "-12a") << "any characters are accepted";
-  type(ctl(编辑框2), "x");
-  EXPECT_EQ(text(ctl(编辑框2)), "500x");
-  EXPECT_EQ(text(ctl(编辑框5)), "-12a");
-  type(ctl(编辑框1), "0");
-  EXPECT_EQ(text(ctl(编辑框5)), "-9600");
+  clearByKeys(ctl(OffsetEdit));
+  type(ctl(OffsetEdit), "-12a");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-12a") << "any characters are accepted";
+  type(ctl(HeightEdit), "x");
+  EXPECT_EQ(text(ctl(HeightEdit)), "500x");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-12a");
+  type(ctl(WidthEdit), "0");
+  EXPECT_EQ(text(ctl(OffsetEdit)), "-9600");
 }
 
 TEST_F(Options, CustomSpacingShowsTheBoxAndPresetsHideIt) {
-  HWND box = ctl(编辑框3);
-  select(ctl(组合框1), 3);
+  HWND box = ctl(SpacingEdit);
+  select(ctl(SpacingList), 3);
   EXPECT_TRUE(visible(box));
   EXPECT_TRUE(enabled(box));
   EXPECT_EQ(text(box), "-");
   type(box, "35");
   EXPECT_EQ(text(box), "-35");
 
-  select(ctl(组合框1), 2);
+  select(ctl(SpacingList), 2);
   EXPECT_FALSE(visible(box));
   EXPECT_TRUE(enabled(box)) << "hiding the box for a preset does not disable it again";
   EXPECT_EQ(text(box), "-20");
 
-  select(ctl(组合框1), 1);
+  select(ctl(SpacingList), 1);
   EXPECT_FALSE(visible(box));
   EXPECT_EQ(text(box), "-10");
 
-  select(ctl(组合框1), 0);
+  select(ctl(SpacingList), 0);
   EXPECT_FALSE(visible(box));
   EXPECT_EQ(text(box), "0");
 
-  select(ctl(组合框1), 3);
+  select(ctl(SpacingList), 3);
   EXPECT_TRUE(visible(box));
   EXPECT_EQ(text(box), "-") << "the value typed before is gone";
 }
 
 TEST_F(Options, DoubleClickEmptiesTheCodeInput) {
-  HWND input = ctl(编辑框4);
+  HWND input = ctl(CodeInput);
   setText(input, kUserCode);
   ASSERT_EQ(text(input), kUserCode);
   doubleClick(input);
@@ -113,10 +113,10 @@ TEST_F(Options, DoubleClickEmptiesTheCodeInput) {
   Sleep(300);
   EXPECT_EQ(text(input), "");
   // Other boxes keep their text on a double-click.
-  doubleClick(ctl(编辑框6));
-  setText(ctl(编辑框4), "kept");
+  doubleClick(ctl(CodeOutput));
+  setText(ctl(CodeInput), "kept");
   Sleep(300);
-  EXPECT_EQ(text(ctl(编辑框4)), "kept");
+  EXPECT_EQ(text(ctl(CodeInput)), "kept");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST_F(Shutdown, EscClosesTheWindowWithExitCodeZero) {
 TEST_F(Shutdown, EscClosesFromInsideTheCodeInput) {
   serveTestTemplates();
   App& a = start();
-  HWND input = ctl(编辑框4);
+  HWND input = ctl(CodeInput);
   clickFocus(input);
   ASSERT_TRUE(waitUntil([&] { return a.focus() == input; }, 3000)) << "focus not in 编辑框4";
   type(input, "<div>typed");
@@ -146,7 +146,7 @@ TEST_F(Shortcut, SendToDesktopLinksTheRunningExecutable) {
   EXPECT_FALSE(linkExists()) << "start-up must not create the link";
   sendToDesktop();
   expectLinkTo(a.exePath());
-  EXPECT_FALSE(visible(ctl(透明标签生成结果))) << "nothing is shown to the user";
+  EXPECT_FALSE(visible(ctl(ResultLabel))) << "nothing is shown to the user";
 
   // Given again, the link is written over whatever the file holds.
   {
@@ -172,10 +172,10 @@ TEST_F(Shortcut, ChineseProgramFolderWorksInTheAnsiCodePage) {
   sendToDesktop();
   expectLinkTo(a.exePath());
   waitForDownload(4);
-  click(ctl(按钮3));
+  click(ctl(GenerateButton));
   const std::optional<std::string> page = fileBytes(a.previewPath());
   ASSERT_TRUE(page.has_value()) << "no preview page in " << a.programDir();
-  EXPECT_NE(page->find(text(ctl(编辑框6))), std::string::npos);
+  EXPECT_NE(page->find(text(ctl(CodeOutput))), std::string::npos);
 }
 
 // The user's desktop folder points at a folder that does not exist while it
@@ -323,15 +323,15 @@ class Preview : public E2eTest {
 TEST_F(Preview, OpensThePageOfTheLastGeneration) {
   App& a = start();
   // Before any generation there is no page: nothing opens, nothing is said.
-  click(ctl(按钮6));
+  click(ctl(PreviewButton));
   Sleep(1500);
   EXPECT_EQ(opened(), std::nullopt);
   EXPECT_EQ(shownWindows(), 1);
 
   waitForDownload(4);
-  click(ctl(按钮3));
+  click(ctl(GenerateButton));
   ASSERT_TRUE(fileBytes(a.previewPath()).has_value());
-  click(ctl(按钮6));
+  click(ctl(PreviewButton));
   ASSERT_TRUE(waitUntil([&] { return opened().has_value(); }, 10000)) << "nothing was opened";
   EXPECT_EQ(lstrcmpiA(opened()->c_str(), a.previewPath().c_str()), 0)
       << *opened() << " instead of " << a.previewPath();

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "app/control_table.h"
-#include "app/window_layout.h"
+#include "base/control_table.h"
+#include "base/window_layout.h"
 
 #ifndef LUMDRIFT_EXE_PATH
 #define LUMDRIFT_EXE_PATH ""
@@ -180,12 +180,12 @@ HWND findLumdriftWindow(DWORD timeoutMs) {
 
 HWND findControl(HWND window, ControlId id) {
   if (!window) return nullptr;
-  if (id == ControlId::窗口) return window;
+  if (id == ControlId::MainWindow) return window;
   const ControlRow& row = controlRow(id);
   if (row.kind == ControlKind::TextButton) return findByCaption(window, row.text);
   const std::optional<Rect> place = controlRect(id);
   if (!place) return nullptr;
-  HWND container = row.container == ControlId::窗口 ? window : findControl(window, row.container);
+  HWND container = row.container == ControlId::MainWindow ? window : findControl(window, row.container);
   if (!container) return nullptr;
   // The nearest child of the right kind: a control a few pixels off is still
   // found, so that the geometry test can say by how much it is off.

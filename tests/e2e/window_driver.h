@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/controls.h"
+#include "base/controls.h"
 
 namespace lumdrift::e2e {
 

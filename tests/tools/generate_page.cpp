@@ -12,9 +12,10 @@
 #include <map>
 #include <sstream>
 
-#include "app/control_model.h"
+#include "base/control_model.h"
 #include "app/events.h"
 #include "generator/portable_file_writer.h"
+#include "templates/template_store.h"
 
 namespace {
 
@@ -74,27 +75,30 @@ int main(int argc, char** argv) {
   }
 
   ControlModel ui;
+  SharedTemplateStore templates;
   StdoutClipboard clipboard;
   PortableFileWriter files;
   NoShell shell;
   NoDownload download;
   NoDesktop desktop;
-  Services s{ui, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"}};
+  Services s{ui, templates, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"}};
 
   const int edition = std::stoi(args["--edition"]);
-  for (ControlId slot : {编辑框7, 编辑框8}) ui.setText(slot, codeTemplate);
-  for (ControlId slot : {编辑框10, 编辑框11}) ui.setText(slot, previewTemplate);
+  for (TemplateId id : {TemplateId::TmallCode, TemplateId::Code}) templates.write(id, codeTemplate);
+  for (TemplateId id : {TemplateId::Preview, TemplateId::TmallPreview}) {
+    templates.write(id, previewTemplate);
+  }
   // As a user would: pick the edition, then type the width, which sets the offset.
-  ui.select(组合框2, edition);
-  dispatch(s, 组合框2, Event::ItemSelected);
-  ui.setText(编辑框1, args["--width"]);
-  dispatch(s, 编辑框1, Event::TextChanged);
-  ui.setText(编辑框2, args["--height"]);
-  ui.select(组合框1, 3);
-  dispatch(s, 组合框1, Event::ItemSelected);
-  ui.setText(编辑框3, args["--spacing"]);
-  ui.setText(编辑框4, code);
-  dispatch(s, 按钮3, Event::Clicked);
+  ui.select(EditionList, edition);
+  dispatch(s, EditionList, Event::ItemSelected);
+  ui.setText(WidthEdit, args["--width"]);
+  dispatch(s, WidthEdit, Event::TextChanged);
+  ui.setText(HeightEdit, args["--height"]);
+  ui.select(SpacingList, 3);
+  dispatch(s, SpacingList, Event::ItemSelected);
+  ui.setText(SpacingEdit, args["--spacing"]);
+  ui.setText(CodeInput, code);
+  dispatch(s, GenerateButton, Event::Clicked);
   std::cout.flush();
   return 0;
 }

@@ -11,7 +11,7 @@
 #include <new>
 #include <string>
 
-#include "app/captions.h"
+#include "base/captions.h"
 
 namespace lumdrift {
 namespace {

@@ -6,15 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <thread>
 
-#include "app/captions.h"
-#include "app/control_table.h"
-#include "app/window_layout.h"
+#include "base/captions.h"
+#include "base/control_table.h"
+#include "base/window_layout.h"
 #include "generator/markers.h"
-#include "harness.h"
+#include "tests/harness.h"
 
 namespace lumdrift {
 namespace {
@@ -120,12 +118,10 @@ class MainWindowTest : public ::testing::Test {
       } else {
         EXPECT_EQ(controls.text(row.id), state.text);
       }
-      if (!TemplateSlots::holds(row.id)) {
-        EXPECT_EQ(visible(row.id), state.visible);
-        EXPECT_EQ(IsWindowEnabled(at(row.id)) != FALSE, state.enabled);
-      }
+      EXPECT_EQ(visible(row.id), state.visible);
+      EXPECT_EQ(IsWindowEnabled(at(row.id)) != FALSE, state.enabled);
     }
-    EXPECT_EQ(fontOf(at(按钮3)).lfWeight, model[按钮3].bold ? FW_BOLD : FW_NORMAL);
+    EXPECT_EQ(fontOf(at(GenerateButton)).lfWeight, model[GenerateButton].bold ? FW_BOLD : FW_NORMAL);
   }
 
   WindowControls controls;
@@ -134,7 +130,9 @@ class MainWindowTest : public ::testing::Test {
   test::FakeShell shell;
   test::FakeDownload download;
   test::FakeDesktop desktop;
+  SharedTemplateStore templates;
   Services services{controls,
+                    templates,
                     clipboard,
                     files,
                     shell,
@@ -154,7 +152,7 @@ TEST_F(MainWindowTest, EveryControlIsARealWindowInItsStartState) {
     HWND w = at(row.id);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(className(w), expectedClass(row.kind));
-    EXPECT_EQ(GetParent(w), row.container == 窗口 ? window : at(row.container));
+    EXPECT_EQ(GetParent(w), row.container == MainWindow ? window : at(row.container));
     EXPECT_EQ(visible(row.id), row.visible);
     EXPECT_EQ(IsWindowEnabled(w) != FALSE, row.enabled);
     if (row.kind == ControlKind::DropDownList) {
@@ -272,120 +270,96 @@ TEST_F(MainWindowTest, EditBoxesWrapOrScrollAndHoldTextsOfAnyLength) {
   std::string code;
   while (code.size() < 40000)
     code += "<div class=\"全屏\">" + std::to_string(code.size()) + "</div>\r\n";
-  SetFocus(at(编辑框4));
-  SendMessageA(at(编辑框4), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
-  EXPECT_EQ(controls.text(编辑框4), code);
+  SetFocus(at(CodeInput));
+  SendMessageA(at(CodeInput), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
+  EXPECT_EQ(controls.text(CodeInput), code);
 }
 
 TEST_F(MainWindowTest, PropertyOperationsWorkOnTheWindowsThemselves) {
-  controls.setText(编辑框5, "-480");
-  EXPECT_EQ(windowText(at(编辑框5)), "-480");
-  controls.setText(分组框2, Text(caption::kInputTmall));
-  EXPECT_EQ(windowText(at(分组框2)), caption::kInputTmall);
-  EXPECT_EQ(controls.text(分组框2), caption::kInputTmall);
+  controls.setText(OffsetEdit, "-480");
+  EXPECT_EQ(windowText(at(OffsetEdit)), "-480");
+  controls.setText(CodeInputGroup, Text(caption::kInputTmall));
+  EXPECT_EQ(windowText(at(CodeInputGroup)), caption::kInputTmall);
+  EXPECT_EQ(controls.text(CodeInputGroup), caption::kInputTmall);
 
-  controls.setVisible(透明标签生成结果, true);
-  EXPECT_TRUE(visible(透明标签生成结果));
-  controls.setVisible(透明标签生成结果, false);
-  EXPECT_FALSE(visible(透明标签生成结果));
-  controls.setEnabled(编辑框3, true);
-  EXPECT_TRUE(IsWindowEnabled(at(编辑框3)));
-  controls.setEnabled(按钮3, false);
-  EXPECT_FALSE(IsWindowEnabled(at(按钮3)));
+  controls.setVisible(ResultLabel, true);
+  EXPECT_TRUE(visible(ResultLabel));
+  controls.setVisible(ResultLabel, false);
+  EXPECT_FALSE(visible(ResultLabel));
+  controls.setEnabled(SpacingEdit, true);
+  EXPECT_TRUE(IsWindowEnabled(at(SpacingEdit)));
+  controls.setEnabled(GenerateButton, false);
+  EXPECT_FALSE(IsWindowEnabled(at(GenerateButton)));
 
-  SendMessageA(at(组合框1), CB_SETCURSEL, 3, 0);
-  EXPECT_EQ(controls.selection(组合框1), 3);
-  SendMessageA(at(组合框1), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  EXPECT_EQ(controls.selection(组合框1), -1);
+  SendMessageA(at(SpacingList), CB_SETCURSEL, 3, 0);
+  EXPECT_EQ(controls.selection(SpacingList), 3);
+  SendMessageA(at(SpacingList), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  EXPECT_EQ(controls.selection(SpacingList), -1);
 
   // Bold changes the weight and nothing else of the button's font.
-  const LOGFONTA before = fontOf(at(按钮3));
-  controls.setBold(按钮3, false);
-  LOGFONTA after = fontOf(at(按钮3));
+  const LOGFONTA before = fontOf(at(GenerateButton));
+  controls.setBold(GenerateButton, false);
+  LOGFONTA after = fontOf(at(GenerateButton));
   EXPECT_EQ(after.lfWeight, FW_NORMAL);
   after.lfWeight = before.lfWeight;
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
-  controls.setBold(按钮3, true);
-  EXPECT_EQ(fontOf(at(按钮3)).lfWeight, FW_BOLD);
-}
-
-TEST_F(MainWindowTest, TemplateSlotsAreReadWholeWhileAnotherThreadWritesThem) {
-  controls.setText(编辑框8, "code template");
-  EXPECT_EQ(controls.text(编辑框8), "code template");
-  EXPECT_EQ(GetWindowTextLengthA(at(编辑框8)), 0);  // the hidden box does not hold it
-  EXPECT_FALSE(visible(编辑框8));
-
-  const std::string a(256 * 1024, 'a');
-  const std::string b(384 * 1024, 'b');
-  std::atomic<bool> stop = false;
-  std::thread worker([&] {
-    for (int i = 0; !stop; ++i) controls.setText(编辑框7, i % 2 ? b : a);
-  });
-  int whole = 0;
-  int torn = 0;
-  for (int i = 0; i < 2000; ++i) {
-    const Text seen = controls.text(编辑框7);
-    (seen.empty() || seen == a || seen == b ? whole : torn)++;
-  }
-  stop = true;
-  worker.join();
-  EXPECT_EQ(torn, 0);
-  EXPECT_EQ(whole, 2000);
+  controls.setBold(GenerateButton, true);
+  EXPECT_EQ(fontOf(at(GenerateButton)).lfWeight, FW_BOLD);
 }
 
 TEST_F(MainWindowTest, OptionNotificationsFromInsideGroupBoxesRunTheirHandlers) {
   test::Harness model;
-  selectItem(组合框2, 2);
-  model.selectItem(组合框2, 2);
+  selectItem(EditionList, 2);
+  model.selectItem(EditionList, 2);
   expectSameAs(model);
 
-  SetWindowTextA(at(编辑框1), "1000");  // the box notifies its change like typing does
-  model.type(编辑框1, "1000");
+  SetWindowTextA(at(WidthEdit), "1000");  // the box notifies its change like typing does
+  model.type(WidthEdit, "1000");
   expectSameAs(model);
 
-  selectItem(组合框1, 3);
-  model.selectItem(组合框1, 3);
+  selectItem(SpacingList, 3);
+  model.selectItem(SpacingList, 3);
   expectSameAs(model);
-  selectItem(组合框1, 1);
-  model.selectItem(组合框1, 1);
+  selectItem(SpacingList, 1);
+  model.selectItem(SpacingList, 1);
   expectSameAs(model);
 
-  controls.setText(编辑框4, "<p>code</p>");
-  SendMessageA(at(编辑框4), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
-  EXPECT_EQ(controls.text(编辑框4), "");
+  controls.setText(CodeInput, "<p>code</p>");
+  SendMessageA(at(CodeInput), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(controls.text(CodeInput), "");
 }
 
 TEST_F(MainWindowTest, ButtonsAndTimerRunTheirHandlers) {
   test::Harness model;
-  click(按钮3);  // no template yet
-  model.click(按钮3);
+  click(GenerateButton);  // no template yet
+  model.click(GenerateButton);
   expectSameAs(model);
-  EXPECT_EQ(controls.text(透明标签生成结果), caption::kWaiting);
+  EXPECT_EQ(controls.text(ResultLabel), caption::kWaiting);
 
   const Text code = "<div style=\"width:宽度px;height:高度px\">" + Text(kCodeMarker) + "</div>";
   const Text page = "<html>" + Text(kPreviewMarker) + "</html>";
-  model.ui.setText(编辑框8, code);
-  model.ui.setText(编辑框10, page);
-  model.ui.setText(编辑框4, "<b>我的代码</b>");
-  controls.setText(编辑框8, code);
-  controls.setText(编辑框10, page);
-  controls.setText(编辑框4, "<b>我的代码</b>");
-  click(按钮3);
-  model.click(按钮3);
+  model.templates.write(TemplateId::Code, code);
+  model.templates.write(TemplateId::Preview, page);
+  model.ui.setText(CodeInput, "<b>我的代码</b>");
+  templates.write(TemplateId::Code, code);
+  templates.write(TemplateId::Preview, page);
+  controls.setText(CodeInput, "<b>我的代码</b>");
+  click(GenerateButton);
+  model.click(GenerateButton);
   expectSameAs(model);
   EXPECT_EQ(clipboard.puts, model.clipboard.puts);
   ASSERT_EQ(files.writes.size(), 1u);
   EXPECT_EQ(files.writes[0].path, "C:\\Tools\\yl.htm");
   EXPECT_EQ(files.writes[0].bytes, model.files.writes[0].bytes);
 
-  click(按钮6);
+  click(PreviewButton);
   EXPECT_EQ(shell.opened, std::vector<Text>{"C:\\Tools\\yl.htm"});
 
   SendMessageA(window, WM_TIMER, 1, 0);
   model.tick();
   expectSameAs(model);
 
-  click(按钮发送到桌面);
+  click(SendToDesktopButton);
   ASSERT_EQ(desktop.links.size(), 1u);
   EXPECT_EQ(desktop.links[0].link, desktop.desktopFolder + "Lumdrift.lnk");
   EXPECT_EQ(desktop.links[0].target, "C:\\Tools\\Lumdrift.exe");
@@ -393,20 +367,20 @@ TEST_F(MainWindowTest, ButtonsAndTimerRunTheirHandlers) {
 }
 
 TEST_F(MainWindowTest, EnterStaysTabMovesEscCloses) {
-  SetFocus(at(编辑框1));
-  key(编辑框1, VK_RETURN);
-  EXPECT_EQ(GetFocus(), at(编辑框1));
-  EXPECT_EQ(controls.text(编辑框1), "1920");
+  SetFocus(at(WidthEdit));
+  key(WidthEdit, VK_RETURN);
+  EXPECT_EQ(GetFocus(), at(WidthEdit));
+  EXPECT_EQ(controls.text(WidthEdit), "1920");
   EXPECT_TRUE(IsWindow(window));
 
-  key(编辑框1, VK_TAB);
-  EXPECT_EQ(GetFocus(), at(编辑框2));
+  key(WidthEdit, VK_TAB);
+  EXPECT_EQ(GetFocus(), at(HeightEdit));
 
-  SetFocus(at(编辑框4));
-  key(编辑框4, VK_RETURN);
-  EXPECT_EQ(controls.text(编辑框4), "\r\n");
+  SetFocus(at(CodeInput));
+  key(CodeInput, VK_RETURN);
+  EXPECT_EQ(controls.text(CodeInput), "\r\n");
 
-  key(编辑框4, VK_ESCAPE);
+  key(CodeInput, VK_ESCAPE);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(destroyedCalls, 1);
 }
@@ -434,9 +408,9 @@ bool reddish(COLORREF c) {
 }
 
 TEST_F(MainWindowTest, ResultLabelDrawsRedTextOverTheGroupBoxAndLeavesNoTrace) {
-  HWND box = at(分组框3);
+  HWND box = at(CodeOutputGroup);
   RECT label;
-  GetWindowRect(at(透明标签生成结果), &label);
+  GetWindowRect(at(ResultLabel), &label);
   MapWindowPoints(HWND_DESKTOP, box, reinterpret_cast<POINT*>(&label), 2);
   label.top = 0;  // the strip above the group box is clipped
   auto paint = [&] {
@@ -448,20 +422,20 @@ TEST_F(MainWindowTest, ResultLabelDrawsRedTextOverTheGroupBoxAndLeavesNoTrace) {
   EXPECT_EQ(std::count_if(before.begin(), before.end(), reddish), 0);
   EXPECT_EQ(before.back(), RGB(255, 255, 255));
 
-  controls.setVisible(透明标签生成结果, true);
-  controls.setText(透明标签生成结果, Text(caption::kWaiting));
+  controls.setVisible(ResultLabel, true);
+  controls.setText(ResultLabel, Text(caption::kWaiting));
   paint();
   const std::vector<COLORREF> shown = pixels(box, label);
   EXPECT_GT(std::count_if(shown.begin(), shown.end(), reddish), 50);
   EXPECT_EQ(shown.back(), RGB(255, 255, 255));  // no background of its own
 
   // A new caption replaces the old one instead of being drawn over it.
-  controls.setText(透明标签生成结果, "");
+  controls.setText(ResultLabel, "");
   paint();
   EXPECT_EQ(pixels(box, label), before);
-  controls.setText(透明标签生成结果, Text(caption::kSuccess));
+  controls.setText(ResultLabel, Text(caption::kSuccess));
   paint();
-  controls.setVisible(透明标签生成结果, false);
+  controls.setVisible(ResultLabel, false);
   paint();
   EXPECT_EQ(pixels(box, label), before);
 }

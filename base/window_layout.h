@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/controls.h"
+#include "base/controls.h"
 
 namespace lumdrift {
 

@@ -1,4 +1,4 @@
-#include "app/control_model.h"
+#include "base/control_model.h"
 
 namespace lumdrift {
 
@@ -8,7 +8,7 @@ ControlModel::ControlModel() {
     s.text = Text(row.text);
     s.visible = row.visible;
     s.enabled = row.enabled;
-    s.bold = row.id == ControlId::按钮3;  // the generate button starts bold
+    s.bold = row.id == ControlId::GenerateButton;  // the generate button starts bold
     s.selection = row.selection;
     s.items.assign(row.items.begin(), row.items.end());
   }

@@ -1,42 +1,38 @@
 #pragma once
-// The named controls of the main window and the property operations through
-// which every handler reads and writes them. The controls are the tool's only
-// state: there is no data layer beside them.
+// The controls of the main window, named by their role, and the property
+// operations through which every handler reads and writes them. The control
+// table keeps each control's name from the window's design beside its role.
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace lumdrift {
 
 enum class ControlId {
-  窗口,  // the main window itself, for its creation-complete event
-  分组框1,
-  组合框2,
-  标签2,
-  编辑框5,
-  透明标签1,
-  编辑框1,
-  透明标签2,
-  编辑框2,
-  透明标签3,
-  透明标签4,
-  组合框1,
-  编辑框3,
-  分组框2,
-  编辑框4,
-  分组框3,
-  编辑框6,
-  透明标签生成结果,
-  按钮3,
-  按钮6,
-  时钟1,
-  编辑框7,
-  编辑框8,
-  编辑框10,
-  编辑框11,
-  按钮发送到桌面,  // the send-to-desktop text button
+  MainWindow,  // the main window itself, for its creation-complete event
+  OptionsGroup,
+  EditionList,
+  OffsetLabel,
+  OffsetEdit,
+  SizeLabel,
+  WidthEdit,
+  TimesLabel,
+  HeightEdit,
+  UnitLabel,
+  SpacingLabel,
+  SpacingList,
+  SpacingEdit,
+  CodeInputGroup,
+  CodeInput,
+  CodeOutputGroup,
+  CodeOutput,
+  ResultLabel,
+  GenerateButton,
+  PreviewButton,
+  ResultTimer,
+  SendToDesktopButton,  // the send-to-desktop text button
 };
 
-inline constexpr int kControlCount = static_cast<int>(ControlId::按钮发送到桌面) + 1;
+inline constexpr int kControlCount = static_cast<int>(ControlId::SendToDesktopButton) + 1;
 
 enum class ControlKind {
   Window,

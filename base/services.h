@@ -3,7 +3,7 @@
 // is small so that tests can stand in for it and the Windows side implements
 // it in one file.
 
-#include "app/controls.h"
+#include "base/controls.h"
 
 namespace lumdrift {
 
@@ -28,6 +28,25 @@ class Shell {
   // Opens a document with the program associated with it; the outcome is not
   // reported to the user.
   virtual void openDocument(const Text& path) = 0;
+};
+
+// The four templates the tool downloads at start-up.
+enum class TemplateId {
+  TmallCode,     // code template of the Tmall edition (the design's 编辑框7)
+  Code,          // code template of the professional and basic editions (编辑框8)
+  Preview,       // preview page template of those two editions (编辑框10)
+  TmallPreview,  // preview page template of the Tmall edition (编辑框11)
+};
+inline constexpr int kTemplateCount = 4;
+
+// Written by the download on its own thread, read by generation on the GUI
+// thread: a reader sees a template either empty or whole, never in part.
+class TemplateStore {
+ public:
+  virtual ~TemplateStore() = default;
+  // The template as it stands now; empty while it has not arrived.
+  virtual Text read(TemplateId id) const = 0;
+  virtual void write(TemplateId id, Text text) = 0;
 };
 
 class DownloadStarter {
@@ -55,6 +74,7 @@ struct ProgramLocation {
 // Everything a handler may touch.
 struct Services {
   Controls& ui;
+  TemplateStore& templates;
   Clipboard& clipboard;
   FileWriter& files;
   Shell& shell;

@@ -3,7 +3,7 @@
 // backslash byte that is the trail byte of a double-byte character is not a
 // separator.
 
-#include "app/services.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -5,15 +5,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/controls.h"
+#include "base/controls.h"
 
 namespace lumdrift {
 
 struct ControlRow {
   ControlId id;
-  std::string_view name;  // the control's own name, GBK
+  std::string_view name;  // the control's name in the window's design, GBK
   ControlKind kind;
-  ControlId container;  // 窗口 when the window itself holds the control
+  ControlId container;  // MainWindow when the window itself holds the control
   bool visible;
   bool enabled;
   std::string_view text;                // text or caption at start

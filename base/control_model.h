@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "app/control_table.h"
+#include "base/control_table.h"
 
 namespace lumdrift {
 

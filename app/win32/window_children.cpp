@@ -1,0 +1,175 @@
+#include "app/win32/window_children.h"
+
+#include <commctrl.h>
+
+#include "app/win32/window_paint.h"
+#include "base/control_table.h"
+#include "base/win32_debug_log.h"
+#include "base/window_layout.h"
+
+namespace lumdrift {
+namespace {
+
+using enum ControlId;
+
+HFONT guiFont() {
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// A group box holds real controls, so their notifications arrive here and go
+// on to the main window. It also paints its own white background, which the
+// transparent labels inside it show through.
+LRESULT CALLBACK groupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR: return SendMessageA(GetParent(box), message, wParam, lParam);
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(box, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, whiteBrush());
+      return 1;
+    }
+    default: return DefSubclassProc(box, message, wParam, lParam);
+  }
+}
+
+// The edit box tells its double-click to the main window, which runs the event.
+LRESULT CALLBACK codeInputProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR mainWindow) {
+  if (message != WM_LBUTTONDBLCLK) return DefSubclassProc(edit, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+  SendMessageA(reinterpret_cast<HWND>(mainWindow), kCodeInputDoubleClicked, 0, 0);
+  return result;
+}
+
+HFONT createOwnFont(const OwnFont& own) {
+  LOGFONTA font;
+  if (GetObjectA(guiFont(), sizeof font, &font) != sizeof font) return nullptr;
+  font.lfHeight = -own.height;
+  font.lfWidth = 0;
+  font.lfWeight = own.weight;
+  font.lfItalic = font.lfUnderline = font.lfStrikeOut = FALSE;
+  if (!own.face.empty()) {
+    const std::size_t n = own.face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    font.lfFaceName[n] = '\0';
+  }
+  if (own.gb2312Charset) font.lfCharSet = GB2312_CHARSET;
+  return CreateFontIndirectA(&font);
+}
+
+struct ChildClass {
+  const char* name;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ChildClass childClass(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::GroupBox: return {"Button", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case ControlKind::DropDownList:
+      return {"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::Label:
+    case ControlKind::TransparentLabel:
+      return {"Static", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+    case ControlKind::SingleLineEdit:
+      return {"Edit", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::MultiLineEdit:
+      return {"Edit",
+              ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::PushButton: return {"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::TextButton: return {"Button", BS_OWNERDRAW | WS_TABSTOP, 0};
+    case ControlKind::Window:
+    case ControlKind::Timer: break;
+  }
+  return {nullptr, 0, 0};
+}
+
+HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlRow& row) {
+  const ChildClass cls = childClass(row.kind);
+  const Rect place = *controlRect(row.id);
+  HWND parent = row.container == MainWindow ? mainWindow : controls.window(row.container);
+  DWORD style = WS_CHILD | cls.style;
+  if (row.visible) style |= WS_VISIBLE;
+  if (!row.enabled) style |= WS_DISABLED;
+  // A drop-down list is created with the height it has when opened.
+  const int height = row.kind == ControlKind::DropDownList ? kDropDownHeight : place.height;
+  const Text text(row.text);
+  return CreateWindowExA(
+      cls.exStyle, cls.name, text.c_str(), style, place.left, place.top, place.width, height,
+      parent, reinterpret_cast<HMENU>(kFirstChildId + static_cast<int>(row.id)),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE)), nullptr);
+}
+
+void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& row) {
+  HWND w = controls.window(row.id);
+  SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
+  if (const std::optional<OwnFont> own = ownFont(row.id)) {
+    if (HFONT font = createOwnFont(*own)) controls.setOwnFont(row.id, font);
+  }
+  switch (row.kind) {
+    case ControlKind::GroupBox: SetWindowSubclass(w, groupBoxProc, 0, 0); break;
+    case ControlKind::DropDownList: {
+      for (std::string_view item : row.items) {
+        const Text text(item);
+        SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      }
+      SendMessageA(w, CB_SETCURSEL, static_cast<WPARAM>(row.selection), 0);
+      // The closed control takes the layout's height whatever the font. How
+      // the selection field's height adds up to the control's differs between
+      // systems, so measure it once and correct.
+      const auto closedHeight = [w] {
+        RECT r;
+        GetWindowRect(w, &r);
+        return static_cast<int>(r.bottom - r.top);
+      };
+      const auto field = static_cast<int>(SendMessageA(w, CB_GETITEMHEIGHT, -1, 0));
+      if (field > 0) {
+        SendMessageA(w, CB_SETITEMHEIGHT, -1, field);
+        const int wanted = field + controlRect(row.id)->height - closedHeight();
+        if (wanted > 0) SendMessageA(w, CB_SETITEMHEIGHT, -1, wanted);
+      }
+      const LRESULT rowHeight = SendMessageA(w, CB_GETITEMHEIGHT, 0, 0);
+      if (rowHeight > 0) {
+        SendMessageA(w, CB_SETITEMHEIGHT, 0, rowHeight + 1);
+        // Wine ignores the combo's message when the list is not owner-drawn;
+        // the list itself takes it everywhere.
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(w, &info) && info.hwndList != nullptr) {
+          SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, rowHeight + 1);
+        }
+      }
+      break;
+    }
+    case ControlKind::SingleLineEdit:
+    case ControlKind::MultiLineEdit:
+      SendMessageA(w, EM_SETLIMITTEXT, 0, 0);
+      if (row.id == CodeInput) {
+        SetWindowSubclass(w, codeInputProc, 0, reinterpret_cast<DWORD_PTR>(mainWindow));
+      }
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+bool createControls(HWND mainWindow, WindowControls& controls) {
+  for (const ControlRow& row : controlTable()) {
+    if (row.kind == ControlKind::Timer) continue;
+    HWND w = createChild(mainWindow, controls, row);
+    if (w == nullptr) return false;
+    controls.attach(row.id, w);
+    prepareChild(mainWindow, controls, row);
+  }
+  return SetTimer(mainWindow, kTimerId, kTimerPeriodMs, nullptr) != 0;
+}
+
+}  // namespace lumdrift

@@ -1,0 +1,21 @@
+#pragma once
+// The controls of the main window as real child windows: created from the
+// control table at their places, with their fonts, items and text limits.
+
+#include <windows.h>
+
+#include "app/win32/window_controls.h"
+
+namespace lumdrift {
+
+inline constexpr UINT_PTR kTimerId = 1;
+// Clear of IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Esc.
+inline constexpr int kFirstChildId = 100;
+// Sent to the main window when the code input box is double-clicked.
+inline constexpr UINT kCodeInputDoubleClicked = WM_APP + 1;
+
+// Creates every control in its start state, and the timer; false as soon as
+// one of them could not be created.
+bool createControls(HWND mainWindow, WindowControls& controls);
+
+}  // namespace lumdrift

@@ -1,0 +1,20 @@
+#pragma once
+// Failures the user does not see go to the debugger output, where DebugView
+// or Wine (WINEDEBUG=+debugstr) shows them.
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace lumdrift::win32 {
+
+// One line: "Lumdrift: " and the text.
+void debugLine(std::string_view text);
+
+// "Lumdrift: <what> failed, error <code>".
+void logFailure(std::string_view what, DWORD error);
+inline void logLastError(std::string_view what) {
+  logFailure(what, GetLastError());
+}
+
+}  // namespace lumdrift::win32
