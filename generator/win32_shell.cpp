@@ -13,7 +13,8 @@ void Win32Shell::openDocument(const Text& path) {
   // A missing page or association shows the user nothing; only the log knows.
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) win32::logFailure("ShellExecute of the preview page", static_cast<DWORD>(result));
+  if (result <= 32)
+    win32::logFailure("ShellExecute of the preview page", static_cast<DWORD>(result));
 }
 
 }  // namespace lumdrift

@@ -34,7 +34,8 @@ TEST(StartState, OptionsBelongToTheFirstItems) {
   Harness replayed;
   replayed.selectItem(EditionList, 0);
   replayed.selectItem(SpacingList, 0);
-  for (ControlId id : {OffsetEdit, CodeInputGroup, SpacingEdit}) EXPECT_EQ(replayed[id].text, h[id].text);
+  for (ControlId id : {OffsetEdit, CodeInputGroup, SpacingEdit})
+    EXPECT_EQ(replayed[id].text, h[id].text);
 }
 
 TEST(ControlTable, ContainersHoldTheirControls) {

@@ -7,8 +7,8 @@
 #include <map>
 #include <thread>
 
-#include "templates/template_store.h"
 #include "templates/template_source.h"
+#include "templates/template_store.h"
 
 namespace lumdrift {
 namespace {
@@ -36,7 +36,8 @@ const Text kPreviewUrl = templateUrl(kPreviewPath);
 TEST(DownloadUrls, UseTheBuiltInHost) {
   EXPECT_EQ(kTmallUrl,
             "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/gjx/kestry/tmb.txt");
-  EXPECT_EQ(kPreviewUrl, "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/yl/jsb.txt");
+  EXPECT_EQ(kPreviewUrl,
+            "http://" + Text(LUMDRIFT_TEMPLATE_HOST) + "/derereravo/365687/yl/jsb.txt");
 }
 
 TEST(Download, FourRequestsInOrderWhenAllArrive) {
@@ -57,7 +58,8 @@ TEST(Download, ServerUnreachableMakesSixRequests) {
   ScriptedHttp http;
   SharedTemplateStore slots;
   downloadTemplates(http, slots);
-  EXPECT_EQ(http.requested, (std::vector<Text>{kTmallUrl, kCodeUrl, kPreviewUrl, kPreviewUrl, kTmallUrl, kCodeUrl}));
+  EXPECT_EQ(http.requested, (std::vector<Text>{kTmallUrl, kCodeUrl, kPreviewUrl, kPreviewUrl,
+                                               kTmallUrl, kCodeUrl}));
   for (TemplateId slot : {TmallCode, Code, Preview, TmallPreview}) EXPECT_EQ(slots.read(slot), "");
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/control_model.h"
 #include "app/events.h"
+#include "base/control_model.h"
 #include "templates/template_store.h"
 
 namespace lumdrift::test {

@@ -163,7 +163,8 @@ TEST(TopSpacing, WritesInTableOrder) {
   RecordingControls ui;
   Harness h;
   Services s = h.services;
-  Services recorded{ui, s.templates, s.clipboard, s.files, s.shell, s.download, s.desktop, s.location};
+  Services recorded{ui,      s.templates, s.clipboard, s.files,
+                    s.shell, s.download,  s.desktop,   s.location};
   const auto box = std::to_string(static_cast<int>(SpacingEdit));
   ui.select(SpacingList, 3);
   dispatch(recorded, SpacingList, Event::ItemSelected);

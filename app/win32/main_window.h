@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "base/services.h"
 #include "app/win32/window_controls.h"
 #include "app/win32/window_keyboard.h"
+#include "base/services.h"
 
 namespace lumdrift {
 

@@ -14,7 +14,7 @@
 
 #include "generator/generate.h"
 #include "generator/markers.h"
-#include "tests/e2e/template_server.h"
+#include "tests/e2e/template_host.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -76,7 +76,7 @@ std::string readSite(const char* relative) {
   return fileBytes(windowsPath(std::string(LUMDRIFT_SITE_DIR) + relative)).value_or("");
 }
 
-void serveSite(TemplateServer& server) {
+void serveSite(ScriptedHttpServer& server) {
   const std::string code = readSite("/derereravo/365687/gjx/kestry/jsb.txt");
   server.script(kTmallCode, {Response::ok(readSite("/derereravo/365687/gjx/kestry/tmb.txt"))});
   server.script(kCode, {Response::ok(code)});
@@ -95,7 +95,7 @@ std::string codeOfSize(std::size_t bytes) {
 }
 
 void startUp(const std::string& lumdrift, const std::string& baseline) {
-  TemplateServer server;
+  ScriptedHttpServer server(templatePort());
   serveSite(server);
   std::vector<double> tool, base;
   for (int i = 0; i < 7; ++i) {
@@ -115,7 +115,7 @@ void startUp(const std::string& lumdrift, const std::string& baseline) {
 }
 
 void clickToResult(const std::string& lumdrift, const std::string& baseline) {
-  TemplateServer server;
+  ScriptedHttpServer server(templatePort());
   serveSite(server);
   Run tool(lumdrift, "Lumdrift");
   Run base(baseline, "LumdriftBaseline");
@@ -162,8 +162,10 @@ void exeSize(const std::string& lumdrift) {
 }
 
 void answerWhileStalled(const std::string& lumdrift) {
-  TemplateServer server;
-  server.script(kTmallCode, {Response{200, "x", true, std::string::npos, false, true}});
+  ScriptedHttpServer server(templatePort());
+  Response stalled = Response::ok("x");
+  stalled.stall = true;
+  server.script(kTmallCode, {stalled});
   Run tool(lumdrift, "Lumdrift");
   if (!tool.window || !server.waitForRequests(1, 20000)) {
     std::printf("answer while stalled: could not start\n");

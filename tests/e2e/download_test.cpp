@@ -54,14 +54,15 @@ TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
                     return r;
                   }()});
   server().script(kCode, {Response::ok(kCodeTemplate)});
-  server().script(kPreview, {Response::ok(kProPreview), Response::ok(kTmallPreview)});
+  server().script(kPreview, {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
   start();
   ASSERT_TRUE(server().waitForRequests(1, 10000));
 
   setText(ctl(CodeInput), kUserCode);
   EXPECT_EQ(generateWith(0), caption::kWaiting);
   EXPECT_TRUE(visible(ctl(ResultLabel)));
-  EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateStart) << "the waiting message leaves the button";
+  EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateStart)
+      << "the waiting message leaves the button";
   EXPECT_EQ(text(ctl(CodeOutput)), "");
   EXPECT_EQ(generateWith(2), caption::kWaiting);
   EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt) << "no page before a result";
@@ -70,9 +71,8 @@ TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
   server().release();
   waitForDownload(4);
   EXPECT_EQ(generateWith(0), caption::kSuccess);
-  const std::string result = applyChain(kCodeTemplate, {"1920", "500", "-960", "0", kUserCode});
-  EXPECT_EQ(text(ctl(CodeOutput)), result);
-  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, result));
+  EXPECT_EQ(text(ctl(CodeOutput)), filledCode(kUserCode));
+  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(filledCode(kUserCode)));
   EXPECT_EQ(server().paths(), kFourRequests);
 }
 
@@ -84,7 +84,7 @@ TEST_F(Download, NotFoundTmallTemplateIsAFailedFetchAndIsRepeated) {
   EXPECT_EQ(generateWith(2), caption::kWaiting) << "an error page must not become code";
   EXPECT_EQ(text(ctl(CodeOutput)), "");
   EXPECT_EQ(generateWith(0), caption::kSuccess);
-  EXPECT_EQ(text(ctl(CodeOutput)), applyChain(kCodeTemplate, {"1920", "500", "-960", "0", ""}));
+  EXPECT_EQ(text(ctl(CodeOutput)), filledCode(""));
 }
 
 TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
@@ -93,9 +93,8 @@ TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
   start();
   expectRequests(kSixRequests);
   EXPECT_EQ(generateWith(2), caption::kSuccess) << "the repeat filled the Tmall slot";
-  const std::string tmall = applyChain(kTmallTemplate, {"1920", "500", "-960", "0", ""});
-  EXPECT_EQ(text(ctl(CodeOutput)), tmall);
-  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kTmallPreview, tmall));
+  EXPECT_EQ(text(ctl(CodeOutput)), filledTmall(""));
+  EXPECT_EQ(fileBytes(app().previewPath()), kTmallPreview.page(filledTmall("")));
 }
 
 TEST_F(Download, FailedRepeatEmptiesTheCodeSlotAgain) {
@@ -122,25 +121,34 @@ TEST_F(Download, FailedCodeTemplateAloneIsNotRepeated) {
 TEST_F(Download, BodiesWithAndWithoutLengthArriveWhole) {
   // More than one read chunk either way: 10240 bytes without a length,
   // 102400 with one.
-  std::string tmall, code;
-  for (int i = 0; tmall.size() < 30000; ++i)
-    tmall += "<p>line " + std::to_string(i) + " 宽度 高度</p>\r\n";
+  // Each template is written beside what the tool must make of it.
+  std::string tmall, code, tmallFilled, codeFilled;
+  for (int i = 0; tmall.size() < 30000; ++i) {
+    const std::string line = "<p>line " + std::to_string(i) + " ";
+    tmall += line + "宽度 高度</p>\r\n";
+    tmallFilled += line + (i < 3 ? "1920 " : "宽度 ") + (i < 5 ? "500" : "高度") + "</p>\r\n";
+  }
   tmall += "Corvandel386412957\r\n<p>end of the Tmall template</p>";
-  for (int i = 0; code.size() < 500000; ++i)
-    code += "<p>row " + std::to_string(i) + " 全屏 偏移</p>\r\n";
+  tmallFilled += "\r\n<p>end of the Tmall template</p>";
+  for (int i = 0; code.size() < 500000; ++i) {
+    const std::string line = "<p>row " + std::to_string(i) + " 全屏 ";
+    code += line + "偏移</p>\r\n";
+    codeFilled += line + (i < 2 ? "-960" : "偏移") + "</p>\r\n";
+  }
   code += "Corvandel386412957\r\n<p>end of the code template</p>";
+  codeFilled += "\r\n<p>end of the code template</p>";
   Response unsized = Response::ok(tmall);
   unsized.contentLength = false;
   server().script(kTmallCode, {unsized});
   server().script(kCode, {Response::ok(code)});
-  server().script(kPreview, {Response::ok(kProPreview), Response::ok(kTmallPreview)});
+  server().script(kPreview, {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
   start();
   expectRequests(kFourRequests);
 
   EXPECT_EQ(generateWith(2), caption::kSuccess);
-  EXPECT_TRUE(text(ctl(CodeOutput)) == applyChain(tmall, {"1920", "500", "-960", "0", ""}));
+  EXPECT_TRUE(text(ctl(CodeOutput)) == tmallFilled);
   EXPECT_EQ(generateWith(0), caption::kSuccess);
-  EXPECT_TRUE(text(ctl(CodeOutput)) == applyChain(code, {"1920", "500", "-960", "0", ""}));
+  EXPECT_TRUE(text(ctl(CodeOutput)) == codeFilled);
 }
 
 TEST_F(Download, ZeroByteEndsTheTemplate) {

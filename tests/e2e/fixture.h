@@ -10,10 +10,7 @@
 
 #include "base/captions.h"
 #include "base/control_table.h"
-#include "generator/generate.h"
-#include "generator/markers.h"
-#include "generator/replace.h"
-#include "tests/e2e/template_server.h"
+#include "tests/e2e/template_host.h"
 #include "tests/e2e/window_driver.h"
 
 namespace lumdrift::e2e {
@@ -35,12 +32,43 @@ inline const std::string kTmallTemplate =
     "Corvandel386412957\r\n"
     "</div>\r\n";
 
-// The preview page template is fetched twice, once per slot; the two answers
-// differ so that each edition's page shows which slot it came from.
-inline const std::string kProPreview =
-    "<html><head><meta charset=\"gbk\"><title>预览</title></head><body>\r\n"
-    "<p>PRO</p>386412957\r\n<p>386412957</p></body></html>\r\n";
-inline const std::string kTmallPreview = "<html><body><p>TMALL</p>\r\n386412957</body></html>\r\n";
+// The option values as the tool shows them at start.
+struct Options {
+  std::string width = "1920", height = "500", offset = "-960", spacing = "0";
+};
+
+// kCodeTemplate as the tool must fill it: the first three 宽度, five 高度,
+// two 偏移 and one 距顶 take the values, the first marker takes the code, and
+// the rest stays.
+inline std::string filledCode(const std::string& code, const Options& o = {}) {
+  const std::string& w = o.width;
+  const std::string& h = o.height;
+  return "<div class=\"full\" style=\"width:" + w + "px;height:" + h +
+         "px;margin-left:" + o.offset + "px;margin-top:" + o.spacing + "px\">\r\n<!-- " + w + " " +
+         w + " 宽度 | " + h + " " + h + " " + h + " " + h + " 高度 | " + o.offset +
+         " 偏移 | 距顶 -->\r\n" + code + "\r\n</div><!-- Corvandel386412957 -->\r\n";
+}
+
+inline std::string filledTmall(const std::string& code, const Options& o = {}) {
+  return "<div class=\"tmall\" data-w=\"" + o.width + "\" data-h=\"" + o.height + "\" data-x=\"" +
+         o.offset + "\" data-t=\"" + o.spacing + "\">\r\n" + code + "\r\n</div>\r\n";
+}
+
+// A preview page template around its first marker; the page is the two
+// halves around the generated code.
+struct PreviewTemplate {
+  std::string head, tail;
+  std::string text() const { return head + "386412957" + tail; }
+  std::string page(const std::string& result) const { return head + result + tail; }
+};
+
+// The preview page template is fetched twice, once per edition pair; the two
+// answers differ so that each edition's page shows which one it came from.
+// The professional one holds a second marker, which must stay.
+inline const PreviewTemplate kProPreview{
+    "<html><head><meta charset=\"gbk\"><title>预览</title></head><body>\r\n<p>PRO</p>",
+    "\r\n<p>386412957</p></body></html>\r\n"};
+inline const PreviewTemplate kTmallPreview{"<html><body><p>TMALL</p>\r\n", "</body></html>\r\n"};
 
 // A user's code with Chinese text and a placeholder word that must stay.
 inline const std::string kUserCode =
@@ -50,23 +78,23 @@ inline const std::string kUserCode =
 class E2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    server_.emplace();
-    ASSERT_TRUE(server_->listening())
-        << "the template port " << TemplateServer::port() << " is taken";
+    server_.emplace(templatePort());
+    ASSERT_TRUE(server_->listening()) << "the template port " << templatePort() << " is taken";
   }
   void TearDown() override {
     app_.reset();
     server_.reset();
   }
 
-  TemplateServer& server() { return *server_; }
+  ScriptedHttpServer& server() { return *server_; }
   void stopServer() { server_.reset(); }
 
   // The four templates as a working template server serves them.
   void serveTestTemplates() {
     server().script(kTmallCode, {Response::ok(kTmallTemplate)});
     server().script(kCode, {Response::ok(kCodeTemplate)});
-    server().script(kPreview, {Response::ok(kProPreview), Response::ok(kTmallPreview)});
+    server().script(kPreview,
+                    {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
   }
 
   App& start(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "") {
@@ -95,11 +123,7 @@ class E2eTest : public ::testing::Test {
   std::unique_ptr<App> app_;
 
  private:
-  std::optional<TemplateServer> server_;
+  std::optional<ScriptedHttpServer> server_;
 };
-
-inline std::string previewOf(const std::string& previewTemplate, const std::string& result) {
-  return Replace(previewTemplate, kPreviewMarker, result, 1, 1, false);
-}
 
 }  // namespace lumdrift::e2e

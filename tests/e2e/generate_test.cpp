@@ -32,11 +32,6 @@ class Generation : public E2eTest {
     EXPECT_EQ(clipboardText(), result);
     EXPECT_EQ(fileBytes(app().previewPath()), page);
   }
-
-  std::string chain(const std::string& codeTemplate, const std::string& code) {
-    return applyChain(codeTemplate, {text(ctl(WidthEdit)), text(ctl(HeightEdit)), text(ctl(OffsetEdit)),
-                                     text(ctl(SpacingEdit)), code});
-  }
 };
 
 TEST_F(Generation, ProfessionalFillsTheTemplateWithinTheLimits) {
@@ -50,6 +45,7 @@ TEST_F(Generation, ProfessionalFillsTheTemplateWithinTheLimits) {
       kUserCode +
       "\r\n"
       "</div><!-- Corvandel386412957 -->\r\n";
+  ASSERT_EQ(result, filledCode(kUserCode)) << "the test's own expectation";
   EXPECT_EQ(resultCaption(), caption::kSuccess);
   EXPECT_TRUE(visible(ctl(ResultLabel)));
   expectDelivered(result,
@@ -75,39 +71,37 @@ TEST_F(Generation, EachEditionUsesItsTemplatesAndOptionsAsTyped) {
   const std::string tmall =
       "<div class=\"tmall\" data-w=\"1000\" data-h=\"300\" data-x=\"-500\" data-t=\"-35\">\r\n" +
       kUserCode + "\r\n</div>\r\n";
-  expectDelivered(tmall, previewOf(kTmallPreview, tmall));
+  expectDelivered(tmall, kTmallPreview.page(tmall));
 
   select(ctl(EditionList), 1);
   ASSERT_EQ(text(ctl(OffsetEdit)), "-1060");
   click(ctl(GenerateButton));
-  const std::string basic = chain(kCodeTemplate, kUserCode);
-  EXPECT_NE(basic.find("margin-left:-1060px;margin-top:-35px"), std::string::npos) << basic;
-  expectDelivered(basic, previewOf(kProPreview, basic));
+  const std::string basic = filledCode(kUserCode, {"1000", "300", "-1060", "-35"});
+  expectDelivered(basic, kProPreview.page(basic));
 
   // The basic and the professional edition share their templates.
   select(ctl(EditionList), 0);
   setText(ctl(OffsetEdit), "-1060");
   click(ctl(GenerateButton));
-  expectDelivered(basic, previewOf(kProPreview, basic));
+  expectDelivered(basic, kProPreview.page(basic));
 }
 
 TEST_F(Generation, EveryClickStartsAgainFromTheTemplate) {
   setText(ctl(CodeInput), std::string(3000, 'x') + "\r\n" + kUserCode);
   click(ctl(GenerateButton));
-  const std::string longer = chain(kCodeTemplate, std::string(3000, 'x') + "\r\n" + kUserCode);
-  expectDelivered(longer, previewOf(kProPreview, longer));
+  const std::string longer = filledCode(std::string(3000, 'x') + "\r\n" + kUserCode);
+  expectDelivered(longer, kProPreview.page(longer));
 
   // Empty code: the marker goes, and the shorter page replaces the longer one.
   doubleClick(ctl(CodeInput));
   ASSERT_TRUE(waitUntil([&] { return text(ctl(CodeInput)).empty(); }, 3000));
   click(ctl(GenerateButton));
-  const std::string empty = chain(kCodeTemplate, "");
-  EXPECT_EQ(empty.find("corvandel386412957"), std::string::npos);
-  expectDelivered(empty, previewOf(kProPreview, empty));
+  const std::string empty = filledCode("");
+  expectDelivered(empty, kProPreview.page(empty));
 
   // The user's edit of the output box does not reach the page.
   setText(ctl(CodeOutput), "edited by hand");
-  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, empty));
+  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(empty));
   EXPECT_EQ(clipboardText(), empty);
 }
 
@@ -132,7 +126,7 @@ TEST_F(Generation, ResultLabelIsHiddenAgainWithinOneTick) {
 TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
   ASSERT_TRUE(setClipboardText("held by another program"));
   setText(ctl(CodeInput), kUserCode);
-  const std::string result = chain(kCodeTemplate, kUserCode);
+  const std::string result = filledCode(kUserCode);
   // Another program holds the clipboard open with a window of its own.
   HWND holder = CreateWindowExA(0, "STATIC", "holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                 nullptr, nullptr);
@@ -146,7 +140,7 @@ TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
   EXPECT_EQ(caption, caption::kClipboardFailed);
   EXPECT_TRUE(visible(ctl(ResultLabel)));
   EXPECT_EQ(output, result);
-  EXPECT_EQ(fileBytes(app().previewPath()), previewOf(kProPreview, result));
+  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(result));
   EXPECT_EQ(clipboardText(), "held by another program") << "the clipboard keeps its old text";
   EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateIdle);
   EXPECT_TRUE(enabled(ctl(GenerateButton)));
@@ -154,7 +148,7 @@ TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
   // Once the clipboard is free again the next click copies.
   click(ctl(GenerateButton));
   EXPECT_EQ(resultCaption(), caption::kSuccess);
-  expectDelivered(result, previewOf(kProPreview, result));
+  expectDelivered(result, kProPreview.page(result));
 }
 
 TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
@@ -191,7 +185,7 @@ TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
   EXPECT_TRUE(sawBusy) << "the button never read 使劲生成中 while disabled";
   EXPECT_EQ(text(button), caption::kGenerateIdle);
   EXPECT_TRUE(enabled(button));
-  const std::string result = chain(kCodeTemplate, code);
+  const std::string result = filledCode(code);
   EXPECT_EQ(resultCaption(), caption::kSuccess);
   const std::optional<std::string> copied = clipboardText();
   ASSERT_TRUE(copied.has_value());
@@ -199,8 +193,8 @@ TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
                                  << result.size();
   const std::optional<std::string> page = fileBytes(app().previewPath());
   ASSERT_TRUE(page.has_value());
-  EXPECT_TRUE(*page == previewOf(kProPreview, result))
-      << "yl.htm: " << page->size() << " bytes, expected " << previewOf(kProPreview, result).size();
+  EXPECT_TRUE(*page == kProPreview.page(result))
+      << "yl.htm: " << page->size() << " bytes, expected " << kProPreview.page(result).size();
   EXPECT_EQ(text(ctl(CodeOutput), 120000).size(), result.size());
   std::printf("4 MB generation: click to result %llu ms\n", took);
 }

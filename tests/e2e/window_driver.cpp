@@ -185,7 +185,8 @@ HWND findControl(HWND window, ControlId id) {
   if (row.kind == ControlKind::TextButton) return findByCaption(window, row.text);
   const std::optional<Rect> place = controlRect(id);
   if (!place) return nullptr;
-  HWND container = row.container == ControlId::MainWindow ? window : findControl(window, row.container);
+  HWND container =
+      row.container == ControlId::MainWindow ? window : findControl(window, row.container);
   if (!container) return nullptr;
   // The nearest child of the right kind: a control a few pixels off is still
   // found, so that the geometry test can say by how much it is off.

@@ -12,8 +12,8 @@
 #include <map>
 #include <sstream>
 
-#include "base/control_model.h"
 #include "app/events.h"
+#include "base/control_model.h"
 #include "generator/portable_file_writer.h"
 #include "templates/template_store.h"
 
@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
   NoShell shell;
   NoDownload download;
   NoDesktop desktop;
-  Services s{ui, templates, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"}};
+  Services s{ui,    templates, clipboard, files,
+             shell, download,  desktop,   {args["--out"], "lumdrift"}};
 
   const int edition = std::stoi(args["--edition"]);
   for (TemplateId id : {TemplateId::TmallCode, TemplateId::Code}) templates.write(id, codeTemplate);

@@ -121,7 +121,8 @@ class MainWindowTest : public ::testing::Test {
       EXPECT_EQ(visible(row.id), state.visible);
       EXPECT_EQ(IsWindowEnabled(at(row.id)) != FALSE, state.enabled);
     }
-    EXPECT_EQ(fontOf(at(GenerateButton)).lfWeight, model[GenerateButton].bold ? FW_BOLD : FW_NORMAL);
+    EXPECT_EQ(fontOf(at(GenerateButton)).lfWeight,
+              model[GenerateButton].bold ? FW_BOLD : FW_NORMAL);
   }
 
   WindowControls controls;
@@ -131,14 +132,8 @@ class MainWindowTest : public ::testing::Test {
   test::FakeDownload download;
   test::FakeDesktop desktop;
   SharedTemplateStore templates;
-  Services services{controls,
-                    templates,
-                    clipboard,
-                    files,
-                    shell,
-                    download,
-                    desktop,
-                    ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
+  Services services{controls, templates, clipboard, files,
+                    shell,    download,  desktop,   ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
   MainWindowContext context{services, controls, countDestroyed};
   HWND window = nullptr;
 };

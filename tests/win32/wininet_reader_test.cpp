@@ -1,19 +1,15 @@
 #include "templates/wininet_reader.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "local_http_server.h"
 #include "templates/response_body.h"
+#include "tests/win32/scripted_http_server.h"
 
 namespace lumdrift {
 namespace {
 
-using test::answer;
-using test::Answer;
-using test::LocalHttpServer;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
+using test::Response;
+using test::ScriptedHttpServer;
 
 std::string pattern(std::size_t size) {
   std::string s(size, '\0');
@@ -21,20 +17,27 @@ std::string pattern(std::size_t size) {
   return s;
 }
 
+Response unsized(std::string body) {
+  Response r = Response::ok(std::move(body));
+  r.contentLength = false;
+  return r;
+}
+
 class WinInetReaderTest : public ::testing::Test {
  protected:
-  LocalHttpServer server;
+  void serve(const std::string& path, Response r) { server.script(path, {std::move(r)}); }
+  ScriptedHttpServer server;
   WinInetReader reader;
 };
 
 TEST_F(WinInetReaderTest, WholeBodiesArriveWhateverTheAnnouncedLength) {
   const std::string gbk = "模板 <div>宽度×高度</div>\r\n";
-  server.set("/gbk.txt", answer(200, gbk));
-  server.set("/100.txt", answer(200, pattern(100)));
-  server.set("/500000.txt", answer(200, pattern(500000)));
-  server.set("/unannounced.txt", answer(200, pattern(70001), false));
-  server.set("/zero.txt", answer(200, std::string("before\0after", 12)));
-  server.set("/empty.txt", answer(200, ""));
+  serve("/gbk.txt", Response::ok(gbk));
+  serve("/100.txt", Response::ok(pattern(100)));
+  serve("/500000.txt", Response::ok(pattern(500000)));
+  serve("/unannounced.txt", unsized(pattern(70001)));
+  serve("/zero.txt", Response::ok(std::string("before\0after", 12)));
+  serve("/empty.txt", Response::ok(""));
 
   EXPECT_EQ(reader.read(server.url("/gbk.txt")), gbk);
   EXPECT_EQ(reader.read(server.url("/100.txt")), pattern(100));
@@ -48,18 +51,18 @@ TEST_F(WinInetReaderTest, WholeBodiesArriveWhateverTheAnnouncedLength) {
 }
 
 TEST_F(WinInetReaderTest, EveryFailedFetchIsEmpty) {
-  server.set("/404.txt", answer(404, "<html>Not Found</html>"));
-  server.set("/500.txt", answer(500, "<html>Server Error</html>"));
-  Answer cut = answer(200, pattern(5000));
-  cut.sendOnly = 1200;
-  server.set("/cut.txt", cut);
-  Answer reset = answer(200, pattern(300000));
-  reset.sendOnly = 150000;
+  serve("/404.txt", Response::notFound());
+  serve("/500.txt", Response::withStatus(500, "<html>Server Error</html>"));
+  Response cut = Response::ok(pattern(5000));
+  cut.cutAfter = 1200;
+  serve("/cut.txt", cut);
+  Response reset = Response::ok(pattern(300000));
+  reset.cutAfter = 150000;
   reset.reset = true;
-  server.set("/reset.txt", reset);
-  Answer huge;
-  huge.head = "HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(kMaxBodyBytes + 1);
-  server.set("/huge.txt", huge);
+  serve("/reset.txt", reset);
+  Response huge = Response::ok("");
+  huge.announcedLength = kMaxBodyBytes + 1;
+  serve("/huge.txt", huge);
 
   EXPECT_EQ(reader.read(server.url("/404.txt")), "");
   EXPECT_EQ(reader.read(server.url("/500.txt")), "");
@@ -71,44 +74,48 @@ TEST_F(WinInetReaderTest, EveryFailedFetchIsEmpty) {
   // A port nobody listens on: the server's own port once it has gone.
   std::string gone;
   {
-    LocalHttpServer closed;
+    ScriptedHttpServer closed;
     gone = closed.url("/a.txt");
   }
   EXPECT_EQ(reader.read(gone), "");
   // The session survives the failures.
-  server.set("/ok.txt", answer(200, "still fine"));
+  serve("/ok.txt", Response::ok("still fine"));
   EXPECT_EQ(reader.read(server.url("/ok.txt")), "still fine");
 }
 
 TEST_F(WinInetReaderTest, BodyPastTheCeilingWithoutLengthIsEmpty) {
-  server.set("/limit.txt", answer(200, std::string(kMaxBodyBytes, 'x'), false));
-  server.set("/past.txt", answer(200, std::string(kMaxBodyBytes + 1, 'x'), false));
+  serve("/limit.txt", unsized(std::string(kMaxBodyBytes, 'x')));
+  serve("/past.txt", unsized(std::string(kMaxBodyBytes + 1, 'x')));
   EXPECT_EQ(reader.read(server.url("/limit.txt")).size(), kMaxBodyBytes);
   EXPECT_EQ(reader.read(server.url("/past.txt")), "");
 }
 
 TEST_F(WinInetReaderTest, SendsAnHttp10GetWithTheAgentAndAcceptingAllTypes) {
-  server.set("/derereravo/365687/yl/jsb.txt", answer(200, "page"));
-  server.set("/q.txt?v=1", answer(200, "query"));
+  serve("/derereravo/365687/yl/jsb.txt", Response::ok("page"));
+  serve("/q.txt?v=1", Response::ok("query"));
   EXPECT_EQ(reader.read(server.url("/derereravo/365687/yl/jsb.txt")), "page");
   EXPECT_EQ(reader.read(server.url("/q.txt?v=1#part")), "query");
 
-  const std::vector<std::string> requests = server.requests();
+  const std::vector<test::Request> requests = server.requests();
   ASSERT_EQ(requests.size(), 2u);
-  const std::string& first = requests[0];
-  EXPECT_THAT(first, StartsWith("GET /derereravo/365687/yl/jsb.txt HTTP/1.0\r\n"));
-  EXPECT_THAT(first,
-              HasSubstr("\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"));
-  EXPECT_THAT(first, HasSubstr("\r\nAccept: */*"));
-  EXPECT_THAT(first, HasSubstr("\r\nHost: 127.0.0.1:"));
+  const test::Request& first = requests[0];
+  EXPECT_EQ(first.method, "GET");
+  EXPECT_EQ(first.path, "/derereravo/365687/yl/jsb.txt");
+  EXPECT_EQ(first.version, "HTTP/1.0");
+  EXPECT_EQ(first.values("User-Agent"),
+            std::vector<std::string>{"Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)"});
+  ASSERT_FALSE(first.values("Accept").empty());
+  EXPECT_EQ(first.values("Accept")[0], "*/*");
+  EXPECT_EQ(first.values("Host"),
+            std::vector<std::string>{"127.0.0.1:" + std::to_string(server.port())});
   // The fragment stays behind, the query goes along.
-  EXPECT_THAT(requests[1], StartsWith("GET /q.txt?v=1 HTTP/1.0\r\n"));
+  EXPECT_EQ(requests[1].path, "/q.txt?v=1");
 }
 
 TEST_F(WinInetReaderTest, EveryReadAsksTheServerAnew) {
-  server.set("/t.txt", answer(200, "first"));
+  serve("/t.txt", Response::ok("first"));
   EXPECT_EQ(reader.read(server.url("/t.txt")), "first");
-  server.set("/t.txt", answer(200, "second"));
+  serve("/t.txt", Response::ok("second"));
   EXPECT_EQ(reader.read(server.url("/t.txt")), "second");
   EXPECT_EQ(server.requests().size(), 2u);
 }

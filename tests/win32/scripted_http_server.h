@@ -1,7 +1,7 @@
 #pragma once
-// A template server the tests script: a plain HTTP server on a thread of the
-// test process that answers each path with the responses it was given and
-// logs every request it receives.
+// An HTTP server the tests script: a plain HTTP/1.0 server on 127.0.0.1, on a
+// thread of the test process, that answers each path with the responses it was
+// given and logs every request it receives.
 
 #include <winsock2.h>
 // winsock2.h before windows.h
@@ -11,11 +11,12 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-namespace lumdrift::e2e {
+namespace lumdrift::test {
 
 struct Response {
   int status = 200;
@@ -26,10 +27,18 @@ struct Response {
   std::size_t cutAfter = std::string::npos;
   bool reset = false;  // drop a cut connection with a reset instead of a close
   bool stall = false;  // hold the connection until release() or the server stops
+  // Announces this length instead of the body's own.
+  std::optional<std::size_t> announcedLength;
 
-  static Response ok(std::string body) { return Response{200, std::move(body)}; }
+  static Response withStatus(int status, std::string body) {
+    Response r;
+    r.status = status;
+    r.body = std::move(body);
+    return r;
+  }
+  static Response ok(std::string body) { return withStatus(200, std::move(body)); }
   static Response notFound() {
-    return Response{404, "<html><body><h1>404 Not Found</h1></body></html>\r\n"};
+    return withStatus(404, "<html><body><h1>404 Not Found</h1></body></html>\r\n");
   }
 };
 
@@ -40,17 +49,18 @@ struct Request {
   std::vector<std::string> values(const std::string& name) const;
 };
 
-class TemplateServer {
+class ScriptedHttpServer {
  public:
-  // Listens on 127.0.0.1 at the port of the template host the tool was built
-  // with; fails the calling test when the port can't be taken.
-  TemplateServer();
-  ~TemplateServer();
-  TemplateServer(const TemplateServer&) = delete;
-  TemplateServer& operator=(const TemplateServer&) = delete;
+  // Listens on 127.0.0.1 at the port, or at a free one for 0; listening()
+  // tells whether the port could be taken.
+  explicit ScriptedHttpServer(std::uint16_t port = 0);
+  ~ScriptedHttpServer();
+  ScriptedHttpServer(const ScriptedHttpServer&) = delete;
+  ScriptedHttpServer& operator=(const ScriptedHttpServer&) = delete;
 
   bool listening() const { return listener_ != INVALID_SOCKET; }
-  static std::uint16_t port();
+  std::uint16_t port() const { return port_; }
+  std::string url(const std::string& path) const;
 
   // Each request for the path takes the next response; the last one repeats.
   // Paths without responses get 404.
@@ -69,6 +79,7 @@ class TemplateServer {
   Response next(const std::string& path);
 
   SOCKET listener_ = INVALID_SOCKET;
+  std::uint16_t port_ = 0;
   HANDLE stop_ = nullptr;
   HANDLE released_ = nullptr;
   std::thread thread_;
@@ -79,9 +90,4 @@ class TemplateServer {
   std::size_t answered_ = 0;
 };
 
-// The paths of the templates and what the tests serve at them.
-inline constexpr char kTmallCode[] = "/derereravo/365687/gjx/kestry/tmb.txt";
-inline constexpr char kCode[] = "/derereravo/365687/gjx/kestry/jsb.txt";
-inline constexpr char kPreview[] = "/derereravo/365687/yl/jsb.txt";
-
-}  // namespace lumdrift::e2e
+}  // namespace lumdrift::test

@@ -1,13 +1,10 @@
-#include "tests/e2e/template_server.h"
+#include "tests/win32/scripted_http_server.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <string_view>
 
-#include "templates/template_source.h"
-
-namespace lumdrift::e2e {
+namespace lumdrift::test {
 namespace {
 
 std::string lower(std::string s) {
@@ -73,21 +70,14 @@ std::vector<std::string> Request::values(const std::string& name) const {
   return out;
 }
 
-std::uint16_t TemplateServer::port() {
-  const std::string_view host = kTemplateHost;
-  const std::size_t colon = host.rfind(':');
-  if (colon == std::string_view::npos) return 80;
-  return static_cast<std::uint16_t>(std::atoi(std::string(host.substr(colon + 1)).c_str()));
-}
-
-TemplateServer::TemplateServer() {
+ScriptedHttpServer::ScriptedHttpServer(std::uint16_t port) {
   WSADATA wsa;
   WSAStartup(MAKEWORD(2, 2), &wsa);
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   released_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
-  addr.sin_port = htons(port());
+  addr.sin_port = htons(port);
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   // The previous test's connections may still linger on the port for a moment.
   for (int attempt = 0; attempt < 50 && listener_ == INVALID_SOCKET; ++attempt) {
@@ -101,10 +91,18 @@ TemplateServer::TemplateServer() {
       Sleep(100);
     }
   }
-  if (listener_ != INVALID_SOCKET) thread_ = std::thread([this] { serve(); });
+  if (listener_ == INVALID_SOCKET) return;
+  int length = sizeof addr;
+  getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &length);
+  port_ = ntohs(addr.sin_port);
+  thread_ = std::thread([this] { serve(); });
 }
 
-TemplateServer::~TemplateServer() {
+std::string ScriptedHttpServer::url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+ScriptedHttpServer::~ScriptedHttpServer() {
   SetEvent(stop_);
   if (thread_.joinable()) thread_.join();
   if (listener_ != INVALID_SOCKET) closesocket(listener_);
@@ -113,32 +111,32 @@ TemplateServer::~TemplateServer() {
   WSACleanup();
 }
 
-void TemplateServer::script(const std::string& path, std::vector<Response> responses) {
+void ScriptedHttpServer::script(const std::string& path, std::vector<Response> responses) {
   std::lock_guard lock(mutex_);
   scripts_[path] = std::deque<Response>(responses.begin(), responses.end());
 }
 
-void TemplateServer::release() {
+void ScriptedHttpServer::release() {
   SetEvent(released_);
 }
 
-std::vector<Request> TemplateServer::requests() const {
+std::vector<Request> ScriptedHttpServer::requests() const {
   std::lock_guard lock(mutex_);
   return log_;
 }
 
-std::vector<std::string> TemplateServer::paths() const {
+std::vector<std::string> ScriptedHttpServer::paths() const {
   std::vector<std::string> out;
   for (const Request& r : requests()) out.push_back(r.path);
   return out;
 }
 
-std::size_t TemplateServer::answered() const {
+std::size_t ScriptedHttpServer::answered() const {
   std::lock_guard lock(mutex_);
   return answered_;
 }
 
-bool TemplateServer::waitForRequests(std::size_t count, DWORD timeoutMs) const {
+bool ScriptedHttpServer::waitForRequests(std::size_t count, DWORD timeoutMs) const {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   while (requests().size() < count) {
     if (GetTickCount64() > end) return false;
@@ -147,7 +145,7 @@ bool TemplateServer::waitForRequests(std::size_t count, DWORD timeoutMs) const {
   return true;
 }
 
-bool TemplateServer::waitForAnswered(std::size_t count, DWORD timeoutMs) const {
+bool ScriptedHttpServer::waitForAnswered(std::size_t count, DWORD timeoutMs) const {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   while (answered() < count) {
     if (GetTickCount64() > end) return false;
@@ -156,7 +154,7 @@ bool TemplateServer::waitForAnswered(std::size_t count, DWORD timeoutMs) const {
   return true;
 }
 
-Response TemplateServer::next(const std::string& path) {
+Response ScriptedHttpServer::next(const std::string& path) {
   std::lock_guard lock(mutex_);
   auto it = scripts_.find(path);
   if (it == scripts_.end() || it->second.empty()) return Response::notFound();
@@ -165,7 +163,7 @@ Response TemplateServer::next(const std::string& path) {
   return r;
 }
 
-void TemplateServer::serve() {
+void ScriptedHttpServer::serve() {
   while (WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
     fd_set readable;
     FD_ZERO(&readable);
@@ -181,7 +179,7 @@ void TemplateServer::serve() {
   for (std::thread& connection : connections_) connection.join();
 }
 
-void TemplateServer::answer(SOCKET client) {
+void ScriptedHttpServer::answer(SOCKET client) {
   DWORD readTimeout = 5000, sendTimeout = 20000;
   setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&readTimeout),
              sizeof readTimeout);
@@ -209,8 +207,10 @@ void TemplateServer::answer(SOCKET client) {
   }
   std::string header = "HTTP/1.0 " + std::to_string(response.status) + " " +
                        reason(response.status) + "\r\nContent-Type: text/plain\r\n";
-  if (response.contentLength)
-    header += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+  if (response.contentLength) {
+    header += "Content-Length: " +
+              std::to_string(response.announcedLength.value_or(response.body.size())) + "\r\n";
+  }
   header += "Connection: close\r\n\r\n";
   const std::size_t bodyBytes = std::min(response.cutAfter, response.body.size());
   if (sendAll(client, header.data(), header.size()))
@@ -233,4 +233,4 @@ void TemplateServer::answer(SOCKET client) {
   ++answered_;
 }
 
-}  // namespace lumdrift::e2e
+}  // namespace lumdrift::test
