@@ -1,10 +1,14 @@
-# Installs the Debian packages the build and the tests need, skipping what is
-# already there. Sourced by scripts/test and scripts/run.
+# Installs the Debian packages that the chosen stages need, skipping what is
+# already there. Sourced by scripts/test, scripts/run and scripts/package.
 
-lumdrift_packages=(
-  cmake g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth x11-utils xdotool imagemagick
-  fonts-wqy-microhei fonts-wqy-zenhei python3 locales
+declare -A lumdrift_stage_packages=(
+  [native]="cmake g++ libgtest-dev libbenchmark-dev"
+  [sanitize]="cmake g++ libgtest-dev libbenchmark-dev"
+  [fuzz]="clang libclang-rt-14-dev"
+  [browser]="cmake g++ libgtest-dev libbenchmark-dev"
+  [wine]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales"
+  [run]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales python3 imagemagick"
+  [package]="cmake g++-mingw-w64-i686 googletest zip"
 )
 
 # Wine takes its code page from the locale, and converts file names with it
@@ -14,22 +18,28 @@ ensure_gbk_locale() {
   localedef -i zh_CN -f GBK zh_CN.GBK 2>/dev/null || true
 }
 
+# install_deps STAGE...
 install_deps() {
-  install_packages
-  ensure_gbk_locale
+  local wanted=() stage p
+  for stage in "$@"; do
+    for p in ${lumdrift_stage_packages[$stage]}; do wanted+=("$p"); done
+  done
+  install_packages "${wanted[@]}"
+  case " $* " in *" wine "* | *" run "*) ensure_gbk_locale ;; esac
 }
 
 install_packages() {
-  local missing=()
-  local p
-  for p in "${lumdrift_packages[@]}"; do
+  local missing=() p
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  mapfile -t missing < <(printf '%s\n' "${missing[@]}" | sort -u)
   echo "installing: ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
-  fi
+  case " ${missing[*]} " in
+    *":i386 "*)
+      dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+  esac
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
