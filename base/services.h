@@ -39,14 +39,20 @@ enum class TemplateId {
 };
 inline constexpr int kTemplateCount = 4;
 
-// Written by the download on its own thread, read by generation on the GUI
+// Filled by the download on its own thread, read by generation on the GUI
 // thread: a reader sees a template either empty or whole, never in part.
 class TemplateStore {
  public:
   virtual ~TemplateStore() = default;
-  // The template as it stands now; empty while it has not arrived.
+  // The template to generate with now; empty while it is still on its way.
   virtual Text read(TemplateId id) const = 0;
-  virtual void write(TemplateId id, Text text) = 0;
+};
+
+// Lines for a person looking into a problem; the user never sees them.
+class DebugLog {
+ public:
+  virtual ~DebugLog() = default;
+  virtual void line(std::string_view text) = 0;
 };
 
 class DownloadStarter {

@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "base/services.h"
+
 namespace lumdrift::win32 {
 
 // One line: "Lumdrift: " and the text.
@@ -16,5 +18,11 @@ void logFailure(std::string_view what, DWORD error);
 inline void logLastError(std::string_view what) {
   logFailure(what, GetLastError());
 }
+
+// The debugger output as the logic's DebugLog.
+class DebuggerLog final : public DebugLog {
+ public:
+  void line(std::string_view text) override { debugLine(text); }
+};
 
 }  // namespace lumdrift::win32

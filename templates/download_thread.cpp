@@ -8,7 +8,10 @@ namespace lumdrift {
 
 void DownloadThread::start() {
   worker_ = win32::ThreadHandle(CreateThread(nullptr, 0, run, this, 0, nullptr));
-  if (!worker_) win32::logLastError("CreateThread for the download");
+  if (worker_) return;
+  win32::logLastError("CreateThread for the download");
+  // Nothing will come from the server in this run.
+  for (int i = 0; i < kTemplateCount; ++i) store_.abandoned(static_cast<TemplateId>(i));
 }
 
 DWORD WINAPI DownloadThread::run(void* self) {

@@ -3,19 +3,20 @@
 
 #include "base/services.h"
 #include "base/win32_handles.h"
+#include "templates/template_store.h"
 
 namespace lumdrift {
 
 class DownloadThread final : public DownloadStarter {
  public:
   // The store must outlive the thread: the process ends without waiting for it.
-  explicit DownloadThread(TemplateStore& store) : store_(store) {}
+  explicit DownloadThread(SharedTemplateStore& store) : store_(store) {}
   void start() override;
 
  private:
   static DWORD WINAPI run(void* self);
 
-  TemplateStore& store_;
+  SharedTemplateStore& store_;
   win32::ThreadHandle worker_;  // never waited on
 };
 

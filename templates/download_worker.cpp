@@ -8,24 +8,29 @@ namespace {
 
 using enum TemplateId;
 
-void fetchInto(HttpReader& http, TemplateStore& store, TemplateId id, std::string_view path) {
-  store.write(id, bytesToText(http.read(templateUrl(path))));
-}
-
-void fetchCodeTemplates(HttpReader& http, TemplateStore& store) {
-  fetchInto(http, store, TmallCode, kTmallCodePath);
-  fetchInto(http, store, Code, kCodePath);
+// True when the server delivered the template.
+bool fetch(HttpReader& http, SharedTemplateStore& store, TemplateId id, bool lastChance) {
+  Text text = bytesToText(http.read(templateUrl(templatePath(id))));
+  if (!text.empty()) {
+    store.delivered(id, std::move(text));
+    return true;
+  }
+  if (lastChance) store.abandoned(id);
+  return false;
 }
 
 }  // namespace
 
-void downloadTemplates(HttpReader& http, TemplateStore& store) {
-  fetchCodeTemplates(http, store);
-  fetchInto(http, store, Preview, kPreviewPath);
-  fetchInto(http, store, TmallPreview, kPreviewPath);
-  // One repeat, straight away, when the first answer was empty; an empty code
-  // template of the other editions alone is not retried.
-  if (store.read(TmallCode).empty()) fetchCodeTemplates(http, store);
+void downloadTemplates(HttpReader& http, SharedTemplateStore& store) {
+  // Without the Tmall code template both code templates come once more, at
+  // once; the other templates are fetched once only.
+  const bool tmall = fetch(http, store, TmallCode, false);
+  fetch(http, store, Code, tmall);
+  fetch(http, store, Preview, true);
+  fetch(http, store, TmallPreview, true);
+  if (tmall) return;
+  fetch(http, store, TmallCode, true);
+  fetch(http, store, Code, true);
 }
 
 }  // namespace lumdrift

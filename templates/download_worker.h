@@ -3,6 +3,7 @@
 // other, on a thread of its own.
 
 #include "base/services.h"
+#include "templates/template_store.h"
 
 namespace lumdrift {
 
@@ -15,7 +16,8 @@ class HttpReader {
 
 // Fetches the templates: the Tmall code template, the code template, the
 // preview template twice (once per edition pair), and the two code templates
-// once more when the Tmall one came back empty.
-void downloadTemplates(HttpReader& http, TemplateStore& store);
+// once more when the Tmall one came back empty. A template whose last fetch
+// of the run fails is given up to its built-in copy.
+void downloadTemplates(HttpReader& http, SharedTemplateStore& store);
 
 }  // namespace lumdrift

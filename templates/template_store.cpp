@@ -1,16 +1,66 @@
 #include "templates/template_store.h"
 
-namespace lumdrift {
+#include <string>
 
-Text SharedTemplateStore::read(TemplateId id) const {
-  std::lock_guard lock(guard_);
-  return texts_[static_cast<int>(id)];
+#include "templates/builtin_templates.h"
+#include "templates/steady_clock.h"
+#include "templates/template_source.h"
+
+namespace lumdrift {
+namespace {
+
+std::string named(TemplateId id, std::string_view what) {
+  static constexpr std::string_view kNames[] = {"Tmall code template", "code template",
+                                                "preview template", "Tmall preview template"};
+  return std::string(kNames[static_cast<int>(id)]) + " (" + std::string(templatePath(id)) +
+         "): " + std::string(what);
 }
 
-void SharedTemplateStore::write(TemplateId id, Text text) {
-  // The caller's copy is moved in: a reader waits for the swap, not a copy.
-  std::lock_guard lock(guard_);
-  texts_[static_cast<int>(id)].swap(text);
+}  // namespace
+
+SharedTemplateStore::SharedTemplateStore(DebugLog& log, std::uint64_t patienceMs)
+    : log_(log), deadlineMs_(steadyMilliseconds() + patienceMs) {}
+
+Text SharedTemplateStore::read(TemplateId id) const {
+  bool firstFallback = false;
+  {
+    std::lock_guard lock(guard_);
+    Slot& slot = slots_[static_cast<int>(id)];
+    if (slot.arrived) return slot.server;
+    if (!slot.abandoned && steadyMilliseconds() < deadlineMs_) return {};
+    firstFallback = !slot.builtinLogged;
+    slot.builtinLogged = true;
+  }
+  if (firstFallback) {
+    log_.line(named(id, "not here in time; the built-in copy stands in until the server's comes"));
+  }
+  return Text(builtinTemplate(id));
+}
+
+void SharedTemplateStore::delivered(TemplateId id, Text text) {
+  if (text.empty()) return;
+  bool replacesBuiltin = false;
+  {
+    // The caller's copy is moved in: a reader waits for the swap, not a copy.
+    std::lock_guard lock(guard_);
+    Slot& slot = slots_[static_cast<int>(id)];
+    slot.server.swap(text);
+    slot.arrived = true;
+    replacesBuiltin = slot.builtinLogged;
+  }
+  if (replacesBuiltin)
+    log_.line(named(id, "the server's copy came and replaces the built-in copy"));
+}
+
+void SharedTemplateStore::abandoned(TemplateId id) {
+  {
+    std::lock_guard lock(guard_);
+    Slot& slot = slots_[static_cast<int>(id)];
+    if (slot.arrived || slot.abandoned) return;
+    slot.abandoned = true;
+    slot.builtinLogged = true;
+  }
+  log_.line(named(id, "the server's copy did not come; the built-in copy stands in"));
 }
 
 }  // namespace lumdrift

@@ -93,6 +93,17 @@ void usePreconfiguredProxy(HINTERNET root, HINTERNET connection) {
   InternetSetOptionA(connection, INTERNET_OPTION_PROXY_PASSWORD, empty, 1);
 }
 
+// Without them a server that accepts and never answers holds the request for
+// the system's defaults, minutes on some systems.
+void limitWaiting(HINTERNET handle, DWORD timeoutMs) {
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    if (!InternetSetOptionA(handle, option, &timeoutMs, sizeof timeoutMs)) {
+      win32::logLastError("InternetSetOption of a time-out");
+    }
+  }
+}
+
 // The response status; 0 when the response has none.
 DWORD statusOf(HINTERNET request) {
   DWORD status = 0;
@@ -135,6 +146,7 @@ std::string WinInetReader::read(const Text& url) {
   InternetHandle request(HttpOpenRequestA(connection.get(), "GET", path.c_str(), "HTTP/1.0",
                                           nullptr, acceptTypes, flags, 0));
   if (!request) return failedWithLastError(url, "HttpOpenRequest");
+  limitWaiting(request.get(), timeoutMs_);
   char extraHeaders[] = "Accept: */*\r\n\r\n";
   if (!HttpSendRequestA(request.get(), extraHeaders, sizeof extraHeaders - 1, nullptr, 0)) {
     return failedWithLastError(url, "HttpSendRequest");

@@ -6,12 +6,20 @@
 
 namespace lumdrift {
 
+// A request that connects, sends or receives nothing for this long fails.
+inline constexpr unsigned long kRequestTimeoutMs = 10000;
+
 class WinInetReader final : public HttpReader {
  public:
+  explicit WinInetReader(unsigned long timeoutMs = kRequestTimeoutMs) : timeoutMs_(timeoutMs) {}
+
   // Empty when the URL can't be split, the server can't be reached, the
   // status is not 200, the body ends before its announced length or a read
   // fails, or the body passes kMaxBodyBytes.
   std::string read(const Text& url) override;
+
+ private:
+  unsigned long timeoutMs_;
 };
 
 }  // namespace lumdrift

@@ -65,13 +65,14 @@ struct JournalFiles : FileWriter {
 class DeliveryOrder : public ::testing::Test {
  protected:
   DeliveryOrder() {
-    templates.write(TemplateId::Code, "T" + std::string(kCodeMarker));
-    templates.write(TemplateId::Preview, "P[386412957]");
+    templates.delivered(TemplateId::Code, "T" + std::string(kCodeMarker));
+    templates.delivered(TemplateId::Preview, "P[386412957]");
     ui.ControlModel::setText(CodeInput, "x");
   }
   Journal journal;
   JournalControls ui{journal};
-  SharedTemplateStore templates;
+  NoLog log;
+  SharedTemplateStore templates{log};
   JournalClipboard clipboard{journal};
   JournalFiles files{journal};
   FakeShell shell;
@@ -121,7 +122,8 @@ struct NormalisingOutput : ControlModel {
 
 TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
   NormalisingOutput ui;
-  SharedTemplateStore templates;
+  NoLog log;
+  SharedTemplateStore templates{log};
   FakeClipboard clipboard;
   FakeFiles files;
   FakeShell shell;
@@ -143,8 +145,8 @@ TEST(Delivery, PreviewTemplateWithoutMarkerIsWrittenAlone) {
 
 TEST(Delivery, EditedOutputDoesNotReachClipboardUntilNextGeneration) {
   Harness h;
-  h.templates.write(TemplateId::Code, "A" + std::string(kCodeMarker));
-  h.templates.write(TemplateId::Preview, "386412957");
+  h.templates.delivered(TemplateId::Code, "A" + std::string(kCodeMarker));
+  h.templates.delivered(TemplateId::Preview, "386412957");
   h.type(CodeInput, "1");
   h.click(GenerateButton);
   h.type(CodeOutput, "edited by hand");

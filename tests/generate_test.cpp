@@ -60,10 +60,10 @@ TEST(Chain, PlaceholderSplitAcrossCharactersIsNotReplaced) {
 class Generation : public ::testing::Test {
  protected:
   void SetUp() override {
-    h.templates.write(TemplateId::Code, "pro:宽度x高度@偏移^距顶{" + kMarker + "}");
-    h.templates.write(TemplateId::Preview, "<page>386412957</page>");
-    h.templates.write(TemplateId::TmallCode, "tmall:宽度x高度@偏移^距顶{" + kMarker + "}");
-    h.templates.write(TemplateId::TmallPreview, "<tpage>386412957</tpage>");
+    h.templates.delivered(TemplateId::Code, "pro:宽度x高度@偏移^距顶{" + kMarker + "}");
+    h.templates.delivered(TemplateId::Preview, "<page>386412957</page>");
+    h.templates.delivered(TemplateId::TmallCode, "tmall:宽度x高度@偏移^距顶{" + kMarker + "}");
+    h.templates.delivered(TemplateId::TmallPreview, "<tpage>386412957</tpage>");
   }
   Harness h;
 };
@@ -93,8 +93,10 @@ TEST_F(Generation, SameOptionsSameResultForProfessionalAndBasic) {
   EXPECT_EQ(h[CodeOutput].text, pro);  // results never accumulate
 }
 
-TEST_F(Generation, WaitsForAMissingCodeTemplate) {
-  h.templates.write(TemplateId::TmallCode, "");
+// The Tmall templates are still on their way.
+TEST(GenerationWhileDownloading, WaitsForAMissingCodeTemplate) {
+  Harness h;
+  h.templates.delivered(TemplateId::Code, "pro:宽度x高度@偏移^距顶{" + kMarker + "}");
   h.ui.setText(CodeOutput, "earlier");
   h.selectItem(EditionList, 2);
   h.click(GenerateButton);
@@ -119,8 +121,9 @@ TEST_F(Generation, NoEditionSelectedWaits) {
   EXPECT_TRUE(h.files.writes.empty());
 }
 
-TEST_F(Generation, EmptyPreviewTemplateStillGenerates) {
-  h.templates.write(TemplateId::Preview, "");
+TEST(GenerationWhileDownloading, MissingPreviewTemplateStillGenerates) {
+  Harness h;
+  h.templates.delivered(TemplateId::Code, "pro");
   h.click(GenerateButton);
   EXPECT_EQ(h[ResultLabel].text, c::kSuccess);
   ASSERT_EQ(h.files.writes.size(), 1u);

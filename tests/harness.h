@@ -56,9 +56,14 @@ struct FakeDesktop : Desktop {
   }
 };
 
+struct NoLog : DebugLog {
+  void line(std::string_view) override {}
+};
+
 struct Harness {
   ControlModel ui;
-  SharedTemplateStore templates;
+  NoLog log;
+  SharedTemplateStore templates{log};
   FakeClipboard clipboard;
   FakeFiles files;
   FakeShell shell;

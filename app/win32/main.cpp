@@ -45,7 +45,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   }
 
   WindowControls controls;
-  SharedTemplateStore templates;
+  win32::DebuggerLog log;
+  SharedTemplateStore templates(log);
   Win32Clipboard clipboard;
   Win32FileWriter files;
   Win32Shell shell;

@@ -8,7 +8,7 @@ declare -A lumdrift_stage_packages=(
   [browser]="cmake g++ libgtest-dev libbenchmark-dev"
   [wine]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales"
   [run]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales python3 imagemagick"
-  [package]="cmake g++-mingw-w64-i686 googletest zip"
+  [package]="cmake g++-mingw-w64-i686 googletest python3"
 )
 
 # Wine takes its code page from the locale, and converts file names with it

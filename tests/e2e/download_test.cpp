@@ -76,13 +76,14 @@ TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
   EXPECT_EQ(server().paths(), kFourRequests);
 }
 
-TEST_F(Download, NotFoundTmallTemplateIsAFailedFetchAndIsRepeated) {
+TEST_F(Download, NotFoundTmallTemplateIsRepeatedThenTheBuiltInCopyStandsIn) {
   serveTestTemplates();
   server().script(kTmallCode, {Response::notFound()});
   start();
   expectRequests(kSixRequests);
-  EXPECT_EQ(generateWith(2), caption::kWaiting) << "an error page must not become code";
-  EXPECT_EQ(text(ctl(CodeOutput)), "");
+  EXPECT_EQ(generateWith(2), caption::kSuccess) << "an error page must not become code";
+  EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteTmallCode), ""));
+  EXPECT_EQ(fileBytes(app().previewPath()), kTmallPreview.page(text(ctl(CodeOutput))));
   EXPECT_EQ(generateWith(0), caption::kSuccess);
   EXPECT_EQ(text(ctl(CodeOutput)), filledCode(""));
 }
@@ -97,25 +98,26 @@ TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
   EXPECT_EQ(fileBytes(app().previewPath()), kTmallPreview.page(filledTmall("")));
 }
 
-TEST_F(Download, FailedRepeatEmptiesTheCodeSlotAgain) {
+TEST_F(Download, CodeTemplateThatCameIsKeptWhenItsRepeatFails) {
   serveTestTemplates();
   server().script(kTmallCode, {Response::notFound()});
   server().script(kCode, {Response::ok(kCodeTemplate), Response::notFound()});
   start();
   expectRequests(kSixRequests);
-  EXPECT_EQ(generateWith(0), caption::kWaiting);
-  EXPECT_EQ(generateWith(1), caption::kWaiting);
+  EXPECT_EQ(generateWith(1), caption::kSuccess);
+  EXPECT_EQ(text(ctl(CodeOutput)), filledCode("", {.offset = "-1060"}));
 }
 
-TEST_F(Download, FailedCodeTemplateAloneIsNotRepeated) {
+TEST_F(Download, FailedCodeTemplateAloneIsNotRepeatedAndStandsInAtOnce) {
   serveTestTemplates();
-  Response error = Response::notFound();
-  error.status = 500;
-  server().script(kCode, {error});
+  server().script(kCode, {Response::withStatus(500, "<html>Server Error</html>")});
   start();
   expectRequests(kFourRequests);
-  EXPECT_EQ(generateWith(0), caption::kWaiting);
+  EXPECT_EQ(generateWith(0), caption::kSuccess);
+  EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteCode), ""));
+  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(text(ctl(CodeOutput))));
   EXPECT_EQ(generateWith(2), caption::kSuccess);
+  EXPECT_EQ(text(ctl(CodeOutput)), filledTmall(""));
 }
 
 TEST_F(Download, BodiesWithAndWithoutLengthArriveWhole) {
@@ -163,50 +165,108 @@ TEST_F(Download, ZeroByteEndsTheTemplate) {
   EXPECT_EQ(clipboardText(), "<b>1920 CODE</b>");
 }
 
-TEST_F(Download, CutBodiesLeaveTheirSlotsEmpty) {
+TEST_F(Download, CutAndOversizeBodiesGiveWayToTheBuiltInCopies) {
   serveTestTemplates();
-  Response closed = Response::ok(kCodeTemplate);
-  closed.cutAfter = kCodeTemplate.size() / 2;
   Response reset = Response::ok(kTmallTemplate);
   reset.cutAfter = kTmallTemplate.size() / 2;
   reset.reset = true;
-  server().script(kTmallCode, {reset});
-  server().script(kCode, {closed});
-  start();
-  // The cut Tmall template counts as failed, so the code templates come again.
-  ASSERT_TRUE(server().waitForRequests(6, 20000)) << server().requests().size() << " requests";
-  Sleep(1000);
-  EXPECT_EQ(server().paths(), kSixRequests);
-  EXPECT_EQ(generateWith(0), caption::kWaiting) << "a cut template must not become code";
-  EXPECT_EQ(generateWith(2), caption::kWaiting);
-  EXPECT_EQ(text(ctl(CodeOutput)), "");
-}
-
-TEST_F(Download, OversizeBodyLeavesItsSlotEmpty) {
-  serveTestTemplates();
+  Response closed = Response::ok(kCodeTemplate);
+  closed.cutAfter = kCodeTemplate.size() / 2;
   std::string huge(64u * 1024 * 1024 + 1, 'a');
   for (std::size_t i = 100; i < huge.size(); i += 100) huge[i] = '\n';
-  server().script(kCode, {Response::ok(std::move(huge))});
+  server().script(kTmallCode, {reset});
+  server().script(kCode, {closed, Response::ok(std::move(huge))});
   start();
-  ASSERT_TRUE(server().waitForRequests(4, 60000));
-  // The oversize answer may stay untaken; the other three are.
-  waitForDownload(3);
-  EXPECT_EQ(server().paths(), kFourRequests);
-  EXPECT_EQ(generateWith(0), caption::kWaiting);
+  // The cut Tmall template counts as failed, so the code templates come again.
+  // The oversize answer counts once the tool has stopped taking it.
+  ASSERT_TRUE(server().waitForAnswered(6, 60000)) << server().answered() << " answers taken";
+  Sleep(500);
+  EXPECT_EQ(server().paths(), kSixRequests);
+  setText(ctl(CodeInput), kUserCode);
+  EXPECT_EQ(generateWith(0), caption::kSuccess) << "a cut template must not become code";
+  EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteCode), kUserCode));
   EXPECT_EQ(generateWith(2), caption::kSuccess);
+  EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteTmallCode), kUserCode));
 }
 
-TEST_F(Download, UnreachableServerLeavesEveryEditionWaiting) {
+// With no template server at all, every edition generates from the built-in
+// copies: the site as it was when the tool was built.
+TEST_F(Download, EveryRequestResetAtOnceGivesTheBuiltInCopiesForEveryEdition) {
+  Response reset;
+  reset.resetAtOnce = true;
+  for (const char* path : {kTmallCode, kCode, kPreview}) server().script(path, {reset});
+  start();
+  expectRequests(kSixRequests);
+  setText(ctl(CodeInput), kUserCode);
+  const std::pair<int, Options> editions[] = {{0, {}}, {1, {.offset = "-1060"}}, {2, {}}};
+  for (const auto& [edition, options] : editions) {
+    SCOPED_TRACE(edition);
+    EXPECT_EQ(generateWith(edition), caption::kSuccess);
+    const std::string result =
+        filledSite(siteFile(edition == 2 ? kSiteTmallCode : kSiteCode), kUserCode, options);
+    EXPECT_EQ(text(ctl(CodeOutput)), result);
+    EXPECT_EQ(clipboardText(), result);
+    EXPECT_EQ(fileBytes(app().previewPath()), sitePage(result));
+  }
+}
+
+TEST_F(Download, UnreachableServerGivesTheBuiltInCopies) {
   stopServer();
   start();
-  Sleep(3000);
-  setText(ctl(CodeInput), kUserCode);
+  const ULONGLONG started = GetTickCount64();
+  for (int edition : {0, 2}) {
+    SCOPED_TRACE(edition);
+    ASSERT_TRUE(waitUntil([&] { return generateWith(edition) == caption::kSuccess; }, 30000));
+    EXPECT_EQ(text(ctl(CodeOutput)),
+              filledSite(siteFile(edition == 2 ? kSiteTmallCode : kSiteCode), ""));
+  }
+  std::printf("server unreachable: built-in copies in use after %llu ms\n",
+              GetTickCount64() - started);
+}
+
+// A server that takes the connection and never answers: the click asks to
+// wait at first, then the built-in copies stand in within 30 s of start-up;
+// the window answers all the while, and Esc still closes at once.
+TEST_F(Download, SilentServerGivesWayToTheBuiltInCopiesWithinThirtySeconds) {
+  Response silent = Response::ok(kTmallTemplate);
+  silent.stall = true;
+  for (const char* path : {kTmallCode, kCode, kPreview}) server().script(path, {silent});
+  start();
+  const ULONGLONG started = GetTickCount64();
+  ASSERT_TRUE(server().waitForRequests(1, 10000));
+  EXPECT_EQ(generateWith(2), caption::kWaiting);
+  ULONGLONG slowest = 0;
   for (int edition : {0, 1, 2}) {
     SCOPED_TRACE(edition);
-    EXPECT_EQ(generateWith(edition), caption::kWaiting);
-    EXPECT_EQ(text(ctl(CodeOutput)), "");
+    ASSERT_TRUE(waitUntil([&] { return generateWith(edition) == caption::kSuccess; },
+                          30000 - static_cast<DWORD>(GetTickCount64() - started)))
+        << "still waiting 30 s after start-up";
+    slowest = GetTickCount64() - started;
+    EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(edition == 2 ? kSiteTmallCode : kSiteCode),
+                                                "", {.offset = edition == 1 ? "-1060" : "-960"}));
   }
-  EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt);
+  std::printf("silent server: every edition generates %llu ms after start\n", slowest);
+  const ULONGLONG before = GetTickCount64();
+  pressEscape(ctl(CodeInput));
+  EXPECT_EQ(app().waitForExit(3000), std::optional<DWORD>(0));
+  std::printf("silent server: Esc ended the process in %llu ms\n", GetTickCount64() - before);
+}
+
+// The server's copy wins whenever it comes, also after a built-in copy has
+// stood in for it.
+TEST_F(Download, TemplateThatComesLateReplacesTheBuiltInCopy) {
+  serveTestTemplates();
+  Response late = Response::ok(kTmallTemplate);
+  late.stall = true;
+  server().script(kTmallCode, {late});
+  start();
+  ASSERT_TRUE(waitUntil([&] { return generateWith(2) == caption::kSuccess; }, 30000));
+  EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteTmallCode), ""));
+  EXPECT_EQ(server().requests().size(), 1u) << "the Tmall template is still on its way";
+  server().release();
+  waitForDownload(4);
+  EXPECT_EQ(generateWith(2), caption::kSuccess);
+  EXPECT_EQ(text(ctl(CodeOutput)), filledTmall(""));
 }
 
 }  // namespace

@@ -70,6 +70,39 @@ inline const PreviewTemplate kProPreview{
     "\r\n<p>386412957</p></body></html>\r\n"};
 inline const PreviewTemplate kTmallPreview{"<html><body><p>TMALL</p>\r\n", "</body></html>\r\n"};
 
+// A file of the template site in the source tree: what the tool carries
+// built in.
+inline std::string siteFile(const std::string& path) {
+  return fileBytes(windowsPath(LUMDRIFT_SITE_DIR + path)).value_or("");
+}
+
+// A code template of the site filled as the tool must fill it. The site's
+// templates hold each placeholder no more often than the tool replaces it, so
+// replacing every occurrence gives the same.
+inline std::string filledSite(std::string text, const std::string& code, const Options& o = {}) {
+  const std::pair<std::string, std::string> steps[] = {{"宽度", o.width},
+                                                       {"高度", o.height},
+                                                       {"偏移", o.offset},
+                                                       {"距顶", o.spacing},
+                                                       {"Corvandel386412957", code}};
+  for (const auto& [word, value] : steps) {
+    for (std::size_t at = 0; (at = text.find(word, at)) != std::string::npos; at += value.size()) {
+      text.replace(at, word.size(), value);
+    }
+  }
+  return text;
+}
+
+// The site's preview page around a result: its first marker replaced.
+inline std::string sitePage(const std::string& result) {
+  std::string page = siteFile("/derereravo/365687/yl/jsb.txt");
+  const std::size_t at = page.find("386412957");
+  return at == std::string::npos ? page : page.replace(at, 9, result);
+}
+
+inline const std::string kSiteTmallCode = "/derereravo/365687/gjx/kestry/tmb.txt";
+inline const std::string kSiteCode = "/derereravo/365687/gjx/kestry/jsb.txt";
+
 // A user's code with Chinese text and a placeholder word that must stay.
 inline const std::string kUserCode =
     "<a href=\"https://shop.example/item?id=1\"><img src=\"banner.jpg\"></a>\r\n"

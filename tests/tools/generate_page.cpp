@@ -34,6 +34,9 @@ struct NoShell : Shell {
 struct NoDownload : DownloadStarter {
   void start() override {}
 };
+struct NoLog : DebugLog {
+  void line(std::string_view) override {}
+};
 struct NoDesktop : Desktop {
   Text folder() override { return {}; }
   bool createShortcut(const Text&, const Text&, const Text&) override { return false; }
@@ -75,7 +78,8 @@ int main(int argc, char** argv) {
   }
 
   ControlModel ui;
-  SharedTemplateStore templates;
+  NoLog log;
+  SharedTemplateStore templates{log};
   StdoutClipboard clipboard;
   PortableFileWriter files;
   NoShell shell;
@@ -85,9 +89,10 @@ int main(int argc, char** argv) {
              shell, download,  desktop,   {args["--out"], "lumdrift"}};
 
   const int edition = std::stoi(args["--edition"]);
-  for (TemplateId id : {TemplateId::TmallCode, TemplateId::Code}) templates.write(id, codeTemplate);
+  for (TemplateId id : {TemplateId::TmallCode, TemplateId::Code})
+    templates.delivered(id, codeTemplate);
   for (TemplateId id : {TemplateId::Preview, TemplateId::TmallPreview}) {
-    templates.write(id, previewTemplate);
+    templates.delivered(id, previewTemplate);
   }
   // As a user would: pick the edition, then type the width, which sets the offset.
   ui.select(EditionList, edition);

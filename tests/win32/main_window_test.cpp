@@ -131,7 +131,8 @@ class MainWindowTest : public ::testing::Test {
   test::FakeShell shell;
   test::FakeDownload download;
   test::FakeDesktop desktop;
-  SharedTemplateStore templates;
+  test::NoLog log;
+  SharedTemplateStore templates{log};
   Services services{controls, templates, clipboard, files,
                     shell,    download,  desktop,   ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
   MainWindowContext context{services, controls, countDestroyed};
@@ -333,11 +334,11 @@ TEST_F(MainWindowTest, ButtonsAndTimerRunTheirHandlers) {
 
   const Text code = "<div style=\"width:宽度px;height:高度px\">" + Text(kCodeMarker) + "</div>";
   const Text page = "<html>" + Text(kPreviewMarker) + "</html>";
-  model.templates.write(TemplateId::Code, code);
-  model.templates.write(TemplateId::Preview, page);
+  model.templates.delivered(TemplateId::Code, code);
+  model.templates.delivered(TemplateId::Preview, page);
   model.ui.setText(CodeInput, "<b>我的代码</b>");
-  templates.write(TemplateId::Code, code);
-  templates.write(TemplateId::Preview, page);
+  templates.delivered(TemplateId::Code, code);
+  templates.delivered(TemplateId::Preview, page);
   controls.setText(CodeInput, "<b>我的代码</b>");
   click(GenerateButton);
   model.click(GenerateButton);

@@ -198,6 +198,14 @@ void ScriptedHttpServer::answer(SOCKET client) {
     log_.push_back(request);
   }
   const Response response = next(request.path);
+  if (response.resetAtOnce) {
+    linger hard{1, 0};
+    setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof hard);
+    closesocket(client);
+    std::lock_guard lock(mutex_);
+    ++answered_;
+    return;
+  }
   if (response.stall) {
     const HANDLE events[] = {released_, stop_};
     if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0) {

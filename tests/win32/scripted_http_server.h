@@ -25,8 +25,9 @@ struct Response {
   // Bytes of the body sent before the connection is dropped; the header still
   // announces the whole body. npos sends it all.
   std::size_t cutAfter = std::string::npos;
-  bool reset = false;  // drop a cut connection with a reset instead of a close
-  bool stall = false;  // hold the connection until release() or the server stops
+  bool reset = false;        // drop a cut connection with a reset instead of a close
+  bool stall = false;        // hold the connection until release() or the server stops
+  bool resetAtOnce = false;  // reset the connection before answering anything
   // Announces this length instead of the body's own.
   std::optional<std::size_t> announcedLength;
 

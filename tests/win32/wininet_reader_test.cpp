@@ -83,6 +83,19 @@ TEST_F(WinInetReaderTest, EveryFailedFetchIsEmpty) {
   EXPECT_EQ(reader.read(server.url("/ok.txt")), "still fine");
 }
 
+TEST_F(WinInetReaderTest, ServerThatNeverAnswersFailsAfterTheTimeout) {
+  Response silent = Response::ok("too late");
+  silent.stall = true;
+  serve("/silent.txt", silent);
+  WinInetReader impatient(1500);
+  const ULONGLONG before = GetTickCount64();
+  EXPECT_EQ(impatient.read(server.url("/silent.txt")), "");
+  const ULONGLONG took = GetTickCount64() - before;
+  EXPECT_GE(took, 1000u);
+  EXPECT_LT(took, 6000u) << "the request waited " << took << " ms";
+  server.release();
+}
+
 TEST_F(WinInetReaderTest, BodyPastTheCeilingWithoutLengthIsEmpty) {
   serve("/limit.txt", unsized(std::string(kMaxBodyBytes, 'x')));
   serve("/past.txt", unsized(std::string(kMaxBodyBytes + 1, 'x')));
