@@ -30,14 +30,13 @@ const GAP = 10; // the shop's margin under every module
 const MODULE_WIDTHS = [1200, 1920, 2560];
 const VIEWPORTS = [1366, 1440, 1920, 2560];
 const VIEWPORT_HEIGHT = 2400; // every module of the stand-in in view, so that hit tests reach it
-const BORROWED = '.footer-more-trigger,.most-footer,.sn-simple-logo';
 const PLACEHOLDERS = ['宽度', '高度', '偏移', '距顶', 'Corvandel386412957'];
 const CONFIDENCE = ['高', '较高', '中', '不确定'];
 
 const EDITIONS = [
-  { id: 0, name: 'professional', template: 'gjx/kestry/jsb.txt', platform: 'taobao', classes: ['footer-more-trigger', 'most-footer'],
+  { id: 0, name: 'professional', template: 'gjx/kestry/jsb.txt', platform: 'taobao', classes: ['footer-more-trigger'],
     bodyClass: 'ed-pro', grid: 'grid-m0', column: 950, shift: 0 },
-  { id: 1, name: 'basic', template: 'gjx/kestry/jsb.txt', platform: 'taobao', classes: ['footer-more-trigger', 'most-footer'],
+  { id: 1, name: 'basic', template: 'gjx/kestry/jsb.txt', platform: 'taobao', classes: ['footer-more-trigger'],
     bodyClass: 'ed-basic', grid: 'grid-s5m0', column: 750, shift: 100 },
   { id: 2, name: 'tmall', template: 'gjx/kestry/tmb.txt', platform: 'tmall', classes: ['sn-simple-logo'],
     bodyClass: 'ed-tmall', grid: 'grid-m0', column: 990, shift: 0 },
@@ -67,11 +66,12 @@ p{line-height:1.4}`,
 .footer-more-trigger{position:absolute;padding:6px 11px 4px 14px;width:37px;line-height:1.3;border:1px solid #fff;left:-12px;top:-5px}`,
   tmall: `
 .layout{width:990px}
-#content img{vertical-align:top}`,
+#content img{vertical-align:top}
+#bd{position:relative;overflow:visible}
+#page{overflow:hidden;min-width:990px}`,
   when: {
     'box positioned': '.skin-box{position:relative}',
     'page clipped': '#bd{position:relative;overflow:visible} #page{overflow:hidden;min-width:950px}',
-    'tmall page': '#bd{position:relative;overflow:visible} #page{overflow:hidden;min-width:990px}',
     'logo absolute': '#content .sn-simple-logo{position:absolute}',
     'logo float': '.sn-simple-logo{height:30px;line-height:30px;margin-right:20px;float:left}',
     'area 1190': '.layout{width:1190px} #page{min-width:1190px}',
@@ -97,13 +97,13 @@ function variants(ed) {
   return cross([['box static'], ['box positioned']], logos.map((l) => [l]), [['area 990'], ['area 1190']])
     .map(([box, [logo, logoRules], area]) => ({
       name: `${box}, ${logo}, ${area}`,
-      when: ['tmall page', ...logoRules, box, area].filter((w) => w in SHOP_CSS.when),
+      when: [...logoRules, box, area].filter((w) => w in SHOP_CSS.when),
       escapes: logo !== 'logo float', clipped: true, area: area === 'area 1190' ? 1190 : 990,
     }));
 }
 
-function customModule(code, extra = '') {
-  return `<div class="J_TModule"${extra}><div class="skin-box tb-module tshop-pbsm tshop-pbsm-shop-self-defined">` +
+function customModule(code) {
+  return `<div class="J_TModule"><div class="skin-box tb-module tshop-pbsm tshop-pbsm-shop-self-defined">` +
     `<div class="skin-box-bd"><span>${code}</span></div></div></div>\n`;
 }
 
@@ -303,7 +303,7 @@ function encodeGbk(text) {
 // `clipToBody`: hit-test only the part of a module inside its module body.
 function measurePage({ frame, clipToBody }) {
   const rect = (e) => {
-    const b = e.getBoundingClientRect();
+    const b = e ? e.getBoundingClientRect() : { left: NaN, top: NaN, width: NaN, height: NaN, right: NaN, bottom: NaN };
     return { l: b.left, t: b.top, w: b.width, h: b.height, r: b.right, b: b.bottom };
   };
   const root = document.documentElement;
@@ -426,7 +426,7 @@ async function screenshot(page, opts, name, clip) {
 // ---------------------------------------------------------------- the stand-in
 
 // The modules of one stand-in page: A at spacing 0 with B stacked right under it at -10
-// (closing the shop's gap exactly), then A at -10 and at -20, each after an ordinary module.
+// (closing the shop's gap exactly), then C at -10 and D at -20, each after an ordinary module.
 function standInModules(opts, ed, w) {
   const a = (spacing) => generate(opts, ed, { tag: `w${w}-a${spacing}`, w, h: 500, spacing,
     design: testDesign(w, 500, `${ed.name} ${spacing}`, COLOURS_A) });
@@ -504,6 +504,241 @@ async function oddCases(page, opts, ed, selected) {
   }
 }
 
+// ---------------------------------------------------------------- the preview page
+
+// Opens a preview page; script errors and a wrongly recognised edition are failures. The page
+// is then laid out as the expected edition anyway, so that the geometry is checked against the
+// right shop area.
+async function openPreview(page, url, ed, f) {
+  const errors = [];
+  const onError = (e) => errors.push(String(e));
+  page.on('pageerror', onError);
+  await page.goto(url, { waitUntil: 'load' });
+  page.off('pageerror', onError);
+  for (const e of errors) f.push(`script error: ${e}`);
+  if (!ed) return;
+  const recognised = await page.evaluate(([wanted, grid]) => {
+    const classes = document.body.className.split(/\s+/);
+    const found = classes.filter((c) => c.startsWith('ed-')).join(' ');
+    if (found !== wanted) {
+      document.body.className = classes.filter((c) => c && !c.startsWith('ed-')).concat(wanted).join(' ');
+      document.getElementById('ld-layout').className = `layout ${grid}`;
+    }
+    return found;
+  }, [ed.bodyClass, ed.grid]);
+  expect(f, `edition recognised as "${recognised}" instead of ${ed.bodyClass}`, recognised === ed.bodyClass);
+}
+
+// The preview simulates a shop whose module boxes are positioned and whose window edge clips.
+const previewVariant = (ed) => ({ escapes: true, clipped: true, area: ed.platform === 'tmall' ? 990 : 950 });
+
+async function insertModuleAfterSlot(page, code) {
+  return page.evaluate((html) => {
+    const slotModule = document.getElementById('ld-slot')?.closest('.J_TModule');
+    if (!slotModule) return false;
+    const mod = slotModule.cloneNode(true);
+    const span = mod.querySelector('span');
+    span.removeAttribute('id');
+    span.innerHTML = html;
+    slotModule.parentNode.insertBefore(mod, slotModule.nextSibling);
+    return true;
+  }, code);
+}
+
+// The page's own script puts A into the slot; B is stacked under it at -10.
+async function previewLayoutCases(page, opts, ed, w, selected) {
+  const names = VIEWPORTS.map((vp) => ({ vp, name: `preview ${ed.name} module ${w} viewport ${vp}` })).filter((c) => selected(c.name));
+  if (!names.length) return;
+  const a = generate(opts, ed, { tag: `w${w}-preview-a`, w, h: 500, spacing: 0, design: testDesign(w, 500, `${ed.name} preview`, COLOURS_A) });
+  const b = generate(opts, ed, { tag: `w${w}-preview-b`, w, h: 320, spacing: -10, design: testDesign(w, 320, `${ed.name} B`, COLOURS_B) });
+  const errors = [a, b].filter((g) => g.error).map((g) => g.error);
+  const opened = [];
+  if (!errors.length) {
+    await openPreview(page, a.url, ed, opened);
+    expect(opened, 'no module slot #ld-slot in a .J_TModule of the preview', await insertModuleAfterSlot(page, b.code));
+  }
+  const exp = expectation(ed, previewVariant(ed));
+  for (const { vp, name } of names) {
+    if (errors.length) {
+      report(name, errors);
+      continue;
+    }
+    const f = [...opened];
+    await page.setViewportSize({ width: vp, height: VIEWPORT_HEIGHT });
+    const m = await page.evaluate(measurePage, { frame: '#ld-screen' });
+    near(f, 'page frame left', m.screen.l, 0);
+    near(f, 'page frame width against the window', m.screen.cw, m.vw);
+    checkPage(f, m, exp);
+    checkModule(f, 'A', m.modules[0], m, exp, a);
+    checkModule(f, 'B', m.modules[1], m, exp, b);
+    if (usable(m.modules[0]) && usable(m.modules[1])) {
+      near(f, 'B top against A bottom (gap > 0, overlap < 0)', m.modules[1].box.t - m.modules[0].box.b, 0);
+    }
+    report(name, f);
+  }
+}
+
+// The width buttons: the frame takes the chosen width, the module (here at -20) stays centred in it.
+async function frameCase(page, opts, ed) {
+  const f = [];
+  const vp = 1920;
+  const w = 1920;
+  const gen = generate(opts, ed, { tag: `w${w}-frame`, w, h: 500, spacing: -20, design: testDesign(w, 500, `${ed.name} -20`, COLOURS_A) });
+  const name = `preview frame buttons ${ed.name} module ${w} viewport ${vp}`;
+  if (gen.error) return report(name, [gen.error]);
+  await page.setViewportSize({ width: vp, height: VIEWPORT_HEIGHT });
+  await openPreview(page, gen.url, ed, f);
+  const exp = expectation(ed, previewVariant(ed));
+  for (const frame of [1366, 1440, 2560]) {
+    await page.click(`.ld-bar button[data-w="${frame}"]`);
+    const m = await page.evaluate(measurePage, { frame: '#ld-screen' });
+    near(f, `frame ${frame} width`, m.screen.w, frame);
+    near(f, `frame ${frame} left`, m.screen.l, Math.max(0, (vp - frame) / 2));
+    checkPage(f, { ...m, vw: Infinity }, exp);
+    checkModule(f, `frame ${frame}`, m.modules[0], m, exp, gen);
+    if (frame === 1366) await screenshot(page, opts, `preview-${ed.name}-frame1366`, { x: 0, y: 0, width: vp, height: 900 });
+  }
+  report(name, f);
+}
+
+// The rows of the preview's list, as the seller sees them.
+async function listedRows(page) {
+  return page.evaluate(() => [...document.querySelectorAll('#ld-report tbody tr')].map((tr) => ({
+    kind: tr.getAttribute('data-kind'),
+    what: tr.getAttribute('data-what'),
+    cells: [...tr.cells].map((td) => td.innerText.trim()),
+  })));
+}
+
+// Each expected row: "kind what" with its count and the texts it must show as they stand in
+// the code; no other row may be listed.
+function checkRows(f, rows, expected) {
+  const key = (r) => `${r.kind} ${r.what}`;
+  for (const [row, count, ...samples] of expected) {
+    const got = rows.find((r) => key(r) === row);
+    if (!got) {
+      f.push(`list lacks "${row}"`);
+      continue;
+    }
+    const [, written, times, meaning, confidence] = got.cells;
+    if (count !== undefined) expect(f, `"${row}" counted ${times} times instead of ${count}`, times === String(count));
+    for (const sample of samples) expect(f, `"${row}" does not show ${sample}: ${written}`, written.includes(sample));
+    expect(f, `"${row}" says nothing about the design`, /\p{Script=Han}/u.test(meaning));
+    expect(f, `"${row}" confidence "${confidence}" is none of ${CONFIDENCE.join(' ')}`, CONFIDENCE.includes(confidence));
+  }
+  for (const r of rows) expect(f, `list has "${key(r)}" too`, expected.some(([row]) => row === key(r)));
+}
+
+// The seller's code of the stripping case and what the shop keeps of it. Counted: three
+// scripts (one in SVG, one after an attempt to close the page's <plaintext>), two handlers.
+const STRIP_DESIGN = `<div data-ldt="design" style="width:1920px;height:300px;background:#468;">
+<script>window.ldRan = (window.ldRan || 0) + 1;</script>
+<style>img{outline:4px solid red}</style>
+<link rel="stylesheet" href="https://img.alicdn.com/tps/x.css">
+<img data-ldt="photo" src="https://img.example.com/banner.jpg" width="1920" height="200" alt="热区" onerror="window.ldRan = 2">
+<a id="hot1" data-ldt="hot" href="https://shop.example.com/" onclick="window.ldRan = 3; return false;" style="position:absolute; left:100px;top:50px;width:200px;height:80px;display:block;background:url(data:image/gif;base64,R0lGODlhAQABAAAAACw=)">热区</a>
+<a data-ldt="js" href=" javascript:window.ldRan = 4" style="display:block;height:10px">x</a>
+<svg width="10" height="10"><script>window.ldRan = 5</script><rect width="10" height="10" fill="#fff"/></svg>
+<iframe srcdoc="&lt;script&gt;parent.ldRan = 6&lt;/script&gt;"></iframe>
+<map name="m"><area shape="rect" coords="0,0,10,10" href="https://shop.example.com/"></map>
+</plaintext><script>window.ldRan = 7</script>
+</div>
+`;
+const STRIP_KEPT = `<div data-ldt="design" style="width:1920px;height:300px;background:#468;">
+<img data-ldt="photo" src="https://img.example.com/banner.jpg" width="1920" height="200" alt="热区">
+<a data-ldt="hot" href="https://shop.example.com/" style="left:100px;top:50px;width:200px;height:80px;display:block;background:url(data:image/gif;base64,R0lGODlhAQABAAAAACw=)">热区</a>
+<a data-ldt="js" style="display:block;height:10px">x</a>
+<svg width="10" height="10"><rect width="10" height="10" fill="#fff"/></svg>
+<map name="m"><area shape="rect" coords="0,0,10,10" href="https://shop.example.com/"></map>
+</div>`;
+const STRIP_ROWS = [
+  ['strip <script>', 3, '<script>window.ldRan'],
+  ['strip <style>', 1, '<style>'],
+  ['strip <link>', 1, '<link'],
+  ['strip id', 1, 'id="hot1"'],
+  ['strip onclick', 1, 'onclick="window.ldRan = 3; return false;"'],
+  ['strip onerror', 1, 'onerror="window.ldRan = 2"'],
+  ['strip position', 1, 'position:absolute'],
+  ['preview javascript:', 1, 'javascript:window.ldRan = 4'],
+  ['preview <iframe>', 1, '<iframe'],
+  ['advice img.example.com', 1, 'https://img.example.com/banner.jpg'],
+  ['advice data:', 1, 'data:image/gif;base64'],
+];
+
+async function stripCase(page, opts) {
+  const name = 'preview strips what the shop strips, runs nothing of the seller\'s, lists it';
+  const ed = EDITIONS[1];
+  const f = [];
+  const gen = generate(opts, ed, { tag: 'strip', w: 1920, h: 300, spacing: 0, design: STRIP_DESIGN });
+  if (gen.error) return report(name, [gen.error]);
+  await page.setViewportSize({ width: 1440, height: 1000 });
+  await openPreview(page, gen.url, ed, f);
+  const seen = await page.evaluate((kept) => {
+    // Clicks on what had a handler or a script address; the default action would leave the page.
+    document.addEventListener('click', (e) => e.preventDefault(), true);
+    for (const e of document.querySelectorAll('[data-ldt="hot"],[data-ldt="js"]')) e.click();
+    const normal = (root) => {
+      for (const e of [root, ...root.querySelectorAll('*')]) {
+        if (e.hasAttribute('style')) e.setAttribute('style', e.style.cssText);
+        for (const t of [...e.childNodes]) if (t.nodeType === 3 && !t.textContent.trim()) t.remove();
+      }
+      return root;
+    };
+    const expected = normal(new DOMParser().parseFromString(kept, 'text/html').body.firstElementChild);
+    const design = document.querySelector('#ld-slot [data-ldt="design"]');
+    return {
+      ran: window.ldRan,
+      same: !!design && normal(design.cloneNode(true)).isEqualNode(expected),
+      shown: design ? design.outerHTML.replace(/\s+/g, ' ') : 'no design in the slot',
+    };
+  }, STRIP_KEPT);
+  expect(f, `the seller's script ran (ldRan = ${seen.ran})`, seen.ran === undefined);
+  expect(f, `the slot does not hold the code less what the shop strips: ${seen.shown}`, seen.same);
+  checkRows(f, await listedRows(page), STRIP_ROWS);
+  await screenshot(page, opts, 'preview-list', { x: 0, y: 0, width: 1440, height: 700 });
+  report(name, f);
+}
+
+// One case per kind of advice, inside a design as wide as the module (1920).
+const ADVICE_CASES = [
+  ['platform image hosts and classes: nothing to say',
+    '<img src="https://img.alicdn.com/imgextra/a.jpg"><img src="//gd3.alicdn.com/b.jpg"><img src="http://img02.taobaocdn.com/c.jpg">' +
+    '<img src="https://img01.tbcdn.cn/d.jpg" width="1920"><div class="tb-module J_TWidget" style="background:url(https://assets.alicdn.com/e.png)"></div>', []],
+  ['wider than the module',
+    '<img src="https://img.alicdn.com/a.jpg" width="2000" height="10"><div style="height:10px;width:2400px"></div>',
+    [['advice width', 2, 'width="2000"', 'width:2400px']]],
+  ['images from other hosts',
+    '<img src="https://img.alicdn.com.example.net/a.jpg"><div style="background-image:url(\'http://pic.example.org/b.png\')"></div>',
+    [['advice img.alicdn.com.example.net', 1, 'https://img.alicdn.com.example.net/a.jpg'], ['advice pic.example.org', 1, 'http://pic.example.org/b.png']]],
+  ['relative and local image addresses',
+    '<img src="images/a.jpg"><img src="file:///C:/Users/me/b.jpg"><table background="C:\\Users\\me\\c.jpg"></table>',
+    [['advice relative', 1, 'images/a.jpg'], ['advice file:', 2, 'file:///C:/Users/me/b.jpg', 'C:\\Users\\me\\c.jpg']]],
+  ['reserved class prefixes',
+    '<div class="tb-banner J_TSlider tb-module"></div>',
+    [['advice tb-banner', 1, 'class="tb-banner J_TSlider tb-module"'], ['advice J_TSlider', 1]]],
+  ['code over 20 KB',
+    `<p style="font-size:0">${'x'.repeat(21 * 1024)}</p>`,
+    [['advice size', 1, 'KB']]],
+];
+
+async function adviceCases(page, opts, selected) {
+  const ed = EDITIONS[0];
+  for (const [what, fragment, rows] of ADVICE_CASES) {
+    const name = `preview advice: ${what}`;
+    if (!selected(name)) continue;
+    const f = [];
+    const design = `<div data-ldt="design" style="width:1920px;height:300px;background:#468;">${fragment}</div>\n`;
+    const gen = generate(opts, ed, { tag: `advice-${ADVICE_CASES.findIndex((c) => c[0] === what)}`, w: 1920, h: 300, spacing: 0, design });
+    if (gen.error) {
+      report(name, [gen.error]);
+      continue;
+    }
+    await openPreview(page, gen.url, ed, f);
+    checkRows(f, await listedRows(page), rows);
+    report(name, f);
+  }
+}
+
 // ---------------------------------------------------------------- main
 
 async function main() {
@@ -524,12 +759,20 @@ async function main() {
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
     viewport: { width: VIEWPORTS[0], height: VIEWPORT_HEIGHT },
   });
+  // Nothing leaves the machine: images on other hosts fail at once, as they would offline.
+  await context.route(/^https?:/, (route) => route.abort());
   try {
     const page = context.pages()[0] ?? await context.newPage();
     for (const ed of EDITIONS) {
-      for (const w of MODULE_WIDTHS) await standInCases(page, opts, ed, w, selected);
+      for (const w of MODULE_WIDTHS) {
+        await standInCases(page, opts, ed, w, selected);
+        await previewLayoutCases(page, opts, ed, w, selected);
+      }
       await oddCases(page, opts, ed, selected);
+      if (selected(`preview frame buttons ${ed.name}`)) await frameCase(page, opts, ed);
     }
+    if (selected('preview strips')) await stripCase(page, opts);
+    await adviceCases(page, opts, selected);
   } finally {
     await context.close();
     fs.rmSync(userDataDir, { recursive: true, force: true });
