@@ -63,11 +63,7 @@ HFONT createOwnFont(const OwnFont& own) {
   return CreateFontIndirectA(&font);
 }
 
-struct ChildClass {
-  const char* name;
-  DWORD style;
-  DWORD exStyle;
-};
+}  // namespace
 
 ChildClass childClass(ControlKind kind) {
   switch (kind) {
@@ -90,6 +86,8 @@ ChildClass childClass(ControlKind kind) {
   }
   return {nullptr, 0, 0};
 }
+
+namespace {
 
 HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlRow& row) {
   const ChildClass cls = childClass(row.kind);

@@ -1,0 +1,96 @@
+// The floors under the tool's start-up, built like Lumdrift.exe:
+// - LumdriftBaseline: one top-level window of the tool's size with one
+//   multi-line edit box of the output box's size;
+// - LumdriftBareWindow (LUMDRIFT_ALL_CHILDREN): the same window with the
+//   tool's child windows at their places, in their classes and styles, with
+//   their start texts and items, and nothing else: no OLE, no fonts of their
+//   own, no subclassing, no timer, no download.
+// The timing harness measures them beside the tool to tell the tool's own
+// costs from Wine's and the controls'.
+
+#include <windows.h>
+
+#ifdef LUMDRIFT_ALL_CHILDREN
+#include "app/win32/window_children.h"
+#include "base/control_table.h"
+#include "base/window_layout.h"
+#endif
+
+namespace {
+
+#ifdef LUMDRIFT_ALL_CHILDREN
+constexpr char kTitle[] = "LumdriftBareWindow";
+
+bool createChildren(HWND window, HINSTANCE instance) {
+  using namespace lumdrift;
+  HWND children[kControlCount] = {};
+  const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+  for (const ControlRow& row : controlTable()) {
+    const ChildClass cls = childClass(row.kind);
+    if (cls.name == nullptr) continue;
+    const Rect place = *controlRect(row.id);
+    HWND parent =
+        row.container == ControlId::MainWindow ? window : children[static_cast<int>(row.container)];
+    DWORD style = WS_CHILD | cls.style | (row.visible ? WS_VISIBLE : 0);
+    if (!row.enabled) style |= WS_DISABLED;
+    const int height = row.kind == ControlKind::DropDownList ? kDropDownHeight : place.height;
+    const std::string text(row.text);
+    HWND child = CreateWindowExA(cls.exStyle, cls.name, text.c_str(), style, place.left, place.top,
+                                 place.width, height, parent, nullptr, instance, nullptr);
+    if (child == nullptr) return false;
+    SendMessageA(child, WM_SETFONT, font, FALSE);
+    for (std::string_view item : row.items) {
+      const std::string line(item);
+      SendMessageA(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    if (!row.items.empty()) SendMessageA(child, CB_SETCURSEL, row.selection, 0);
+    children[static_cast<int>(row.id)] = child;
+  }
+  return true;
+}
+#else
+constexpr char kTitle[] = "LumdriftBaseline";
+
+bool createChildren(HWND window, HINSTANCE instance) {
+  HWND edit = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "Edit", "",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 22, 310,
+      602, 103, window, nullptr, instance, nullptr);
+  if (!edit) return false;
+  SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+  SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  return true;
+}
+#endif
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kTitle;
+  if (!RegisterClassA(&wc)) return 1;
+  HWND window = CreateWindowExA(
+      0, wc.lpszClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+      CW_USEDEFAULT, CW_USEDEFAULT, 754, 468, nullptr, nullptr, instance, nullptr);
+  if (!window || !createChildren(window, instance)) return 1;
+  ShowWindow(window, show);
+  UpdateWindow(window);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
