@@ -2,7 +2,10 @@
 // requests, the repeat of the code templates, the answers that count as failed
 // fetches, and a server that stalls.
 
+#include <algorithm>
+
 #include "templates/template_source.h"
+#include "tests/e2e/debug_output.h"
 #include "tests/e2e/fixture.h"
 
 namespace lumdrift::e2e {
@@ -210,7 +213,10 @@ TEST_F(Download, EveryRequestResetAtOnceGivesTheBuiltInCopiesForEveryEdition) {
   }
 }
 
-TEST_F(Download, UnreachableServerGivesTheBuiltInCopies) {
+// A person can see in the debugger output why the server was not used.
+TEST_F(Download, UnreachableServerGivesTheBuiltInCopiesAndSaysWhy) {
+  DebugOutputListener debugOutput;
+  ASSERT_TRUE(debugOutput.listening());
   stopServer();
   start();
   const ULONGLONG started = GetTickCount64();
@@ -222,6 +228,21 @@ TEST_F(Download, UnreachableServerGivesTheBuiltInCopies) {
   }
   std::printf("server unreachable: built-in copies in use after %llu ms\n",
               GetTickCount64() - started);
+
+  const std::vector<std::string> lines = debugOutput.linesOf(app().processId());
+  const auto count = [&](const std::string& a, const std::string& b) {
+    return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(a) != std::string::npos && line.find(b) != std::string::npos;
+    });
+  };
+  for (const char* path : {kTmallCode, kCode, kPreview}) {
+    SCOPED_TRACE(path);
+    const std::string url = "GET http://" + std::string(kTemplateHost) + path + ": ";
+    EXPECT_EQ(count(url, "failed, error"), 2) << "each of its requests, with its error code";
+    EXPECT_EQ(count(std::string("(") + path + "): ", "built-in copy stands in"),
+              path == std::string(kPreview) ? 2 : 1)
+        << "the stand-in, once per template";
+  }
 }
 
 // A server that takes the connection and never answers: the click asks to
