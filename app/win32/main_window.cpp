@@ -117,14 +117,19 @@ bool registerMainWindowClass(HINSTANCE instance) {
 HWND createMainWindow(HINSTANCE instance, MainWindowContext& context) {
   const INITCOMMONCONTROLSEX common = {sizeof common, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
-  if (!registerMainWindowClass(instance)) return nullptr;
+  if (!registerMainWindowClass(instance)) {
+    win32::logLastError("RegisterClassEx of the main window");
+    return nullptr;
+  }
   constexpr DWORD kStyle =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const Text title(caption::kTitle);
-  return CreateWindowExA(0, kMainWindowClass, title.c_str(), kStyle,
-                         centredLeft(GetSystemMetrics(SM_CXSCREEN)),
-                         centredTop(GetSystemMetrics(SM_CYSCREEN)), kWindowWidth, kWindowHeight,
-                         nullptr, nullptr, instance, &context);
+  HWND window = CreateWindowExA(0, kMainWindowClass, title.c_str(), kStyle,
+                                centredLeft(GetSystemMetrics(SM_CXSCREEN)),
+                                centredTop(GetSystemMetrics(SM_CYSCREEN)), kWindowWidth,
+                                kWindowHeight, nullptr, nullptr, instance, &context);
+  if (window == nullptr) win32::logLastError("CreateWindowEx of the main window");
+  return window;
 }
 
 }  // namespace lumdrift

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/win32/window_paint.h"
 #include "base/control_table.h"
 #include "base/win32_debug_log.h"
@@ -109,7 +111,12 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
   HWND w = controls.window(row.id);
   SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
   if (const std::optional<OwnFont> own = ownFont(row.id)) {
-    if (HFONT font = createOwnFont(*own)) controls.setOwnFont(row.id, font);
+    // Without its own font the control keeps the default one and still works.
+    if (HFONT font = createOwnFont(*own)) {
+      controls.setOwnFont(row.id, font);
+    } else {
+      win32::logLastError("CreateFontIndirect for " + std::string(row.name));
+    }
   }
   switch (row.kind) {
     case ControlKind::GroupBox: SetWindowSubclass(w, groupBoxProc, 0, 0); break;
@@ -163,11 +170,18 @@ bool createControls(HWND mainWindow, WindowControls& controls) {
   for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
     HWND w = createChild(mainWindow, controls, row);
-    if (w == nullptr) return false;
+    if (w == nullptr) {
+      win32::logLastError("CreateWindowEx of " + std::string(row.name));
+      return false;
+    }
     controls.attach(row.id, w);
     prepareChild(mainWindow, controls, row);
   }
-  return SetTimer(mainWindow, kTimerId, kTimerPeriodMs, nullptr) != 0;
+  if (SetTimer(mainWindow, kTimerId, kTimerPeriodMs, nullptr) == 0) {
+    win32::logLastError("SetTimer");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace lumdrift
