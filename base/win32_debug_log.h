@@ -13,7 +13,8 @@ namespace lumdrift::win32 {
 // One line: "Lumdrift: " and the text.
 void debugLine(std::string_view text);
 
-// "Lumdrift: <what> failed, error <code>".
+// "Lumdrift: <what> failed, error <code>". Take the code before building a
+// text for `what`: an allocation may change the last error.
 void logFailure(std::string_view what, DWORD error);
 inline void logLastError(std::string_view what) {
   logFailure(what, GetLastError());

@@ -26,7 +26,8 @@ std::string failed(const Text& url, std::string_view what, DWORD code) {
   return {};
 }
 std::string failedWithLastError(const Text& url, std::string_view what) {
-  return failed(url, std::string(what) + " failed, error", GetLastError());
+  const DWORD error = GetLastError();  // before anything else can change it
+  return failed(url, std::string(what) + " failed, error", error);
 }
 
 constexpr char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";

@@ -115,7 +115,8 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
     if (HFONT font = createOwnFont(*own)) {
       controls.setOwnFont(row.id, font);
     } else {
-      win32::logLastError("CreateFontIndirect for " + std::string(row.name));
+      const DWORD error = GetLastError();
+      win32::logFailure("CreateFontIndirect for " + std::string(row.name), error);
     }
   }
   switch (row.kind) {
@@ -171,7 +172,8 @@ bool createControls(HWND mainWindow, WindowControls& controls) {
     if (row.kind == ControlKind::Timer) continue;
     HWND w = createChild(mainWindow, controls, row);
     if (w == nullptr) {
-      win32::logLastError("CreateWindowEx of " + std::string(row.name));
+      const DWORD error = GetLastError();
+      win32::logFailure("CreateWindowEx of " + std::string(row.name), error);
       return false;
     }
     controls.attach(row.id, w);
