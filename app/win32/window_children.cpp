@@ -65,7 +65,11 @@ HFONT createOwnFont(const OwnFont& own) {
   return CreateFontIndirectA(&font);
 }
 
-}  // namespace
+struct ChildClass {
+  const char* name;
+  DWORD style;
+  DWORD exStyle;
+};
 
 ChildClass childClass(ControlKind kind) {
   switch (kind) {
@@ -89,12 +93,12 @@ ChildClass childClass(ControlKind kind) {
   return {nullptr, 0, 0};
 }
 
-namespace {
+}  // namespace
 
-HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlRow& row) {
+HWND createChildWindow(HWND mainWindow, HWND parent, const ControlRow& row) {
   const ChildClass cls = childClass(row.kind);
+  if (cls.name == nullptr) return nullptr;
   const Rect place = *controlRect(row.id);
-  HWND parent = row.container == MainWindow ? mainWindow : controls.window(row.container);
   DWORD style = WS_CHILD | cls.style;
   if (row.visible) style |= WS_VISIBLE;
   if (!row.enabled) style |= WS_DISABLED;
@@ -106,6 +110,16 @@ HWND createChild(HWND mainWindow, const WindowControls& controls, const ControlR
       parent, reinterpret_cast<HMENU>(kFirstChildId + static_cast<int>(row.id)),
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE)), nullptr);
 }
+
+void fillDropDownList(HWND list, const ControlRow& row) {
+  for (std::string_view item : row.items) {
+    const Text text(item);
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(row.selection), 0);
+}
+
+namespace {
 
 void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& row) {
   HWND w = controls.window(row.id);
@@ -122,11 +136,7 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
   switch (row.kind) {
     case ControlKind::GroupBox: SetWindowSubclass(w, groupBoxProc, 0, 0); break;
     case ControlKind::DropDownList: {
-      for (std::string_view item : row.items) {
-        const Text text(item);
-        SendMessageA(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-      }
-      SendMessageA(w, CB_SETCURSEL, static_cast<WPARAM>(row.selection), 0);
+      fillDropDownList(w, row);
       // The closed control takes the layout's height whatever the font. How
       // the selection field's height adds up to the control's differs between
       // systems, so measure it once and correct.
@@ -170,7 +180,8 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
 bool createControls(HWND mainWindow, WindowControls& controls) {
   for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
-    HWND w = createChild(mainWindow, controls, row);
+    HWND parent = row.container == MainWindow ? mainWindow : controls.window(row.container);
+    HWND w = createChildWindow(mainWindow, parent, row);
     if (w == nullptr) {
       const DWORD error = GetLastError();
       win32::logFailure("CreateWindowEx of " + std::string(row.name), error);

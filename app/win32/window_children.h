@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/win32/window_controls.h"
-#include "base/controls.h"
+#include "base/control_table.h"
 
 namespace lumdrift {
 
@@ -15,13 +15,11 @@ inline constexpr int kFirstChildId = 100;
 // Sent to the main window when the code input box is double-clicked.
 inline constexpr UINT kCodeInputDoubleClicked = WM_APP + 1;
 
-// The window class and styles of a kind of control; no name for the timer.
-struct ChildClass {
-  const char* name;
-  DWORD style;
-  DWORD exStyle;
-};
-ChildClass childClass(ControlKind kind);
+// The control's child window in its class and styles, at its place, with its
+// start text, visibility and enabled state; null for the timer.
+HWND createChildWindow(HWND mainWindow, HWND parent, const ControlRow& row);
+// A drop-down list's items in stored order, and its start selection.
+void fillDropDownList(HWND list, const ControlRow& row);
 
 // Creates every control in its start state, and the timer; false as soon as
 // one of them could not be created.

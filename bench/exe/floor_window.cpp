@@ -12,8 +12,6 @@
 
 #ifdef LUMDRIFT_ALL_CHILDREN
 #include "app/win32/window_children.h"
-#include "base/control_table.h"
-#include "base/window_layout.h"
 #endif
 
 namespace {
@@ -21,29 +19,18 @@ namespace {
 #ifdef LUMDRIFT_ALL_CHILDREN
 constexpr char kTitle[] = "LumdriftBareWindow";
 
-bool createChildren(HWND window, HINSTANCE instance) {
+bool createChildren(HWND window, HINSTANCE) {
   using namespace lumdrift;
   HWND children[kControlCount] = {};
   const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
   for (const ControlRow& row : controlTable()) {
-    const ChildClass cls = childClass(row.kind);
-    if (cls.name == nullptr) continue;
-    const Rect place = *controlRect(row.id);
+    if (row.kind == ControlKind::Timer) continue;
     HWND parent =
         row.container == ControlId::MainWindow ? window : children[static_cast<int>(row.container)];
-    DWORD style = WS_CHILD | cls.style | (row.visible ? WS_VISIBLE : 0);
-    if (!row.enabled) style |= WS_DISABLED;
-    const int height = row.kind == ControlKind::DropDownList ? kDropDownHeight : place.height;
-    const std::string text(row.text);
-    HWND child = CreateWindowExA(cls.exStyle, cls.name, text.c_str(), style, place.left, place.top,
-                                 place.width, height, parent, nullptr, instance, nullptr);
+    HWND child = createChildWindow(window, parent, row);
     if (child == nullptr) return false;
     SendMessageA(child, WM_SETFONT, font, FALSE);
-    for (std::string_view item : row.items) {
-      const std::string line(item);
-      SendMessageA(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
-    if (!row.items.empty()) SendMessageA(child, CB_SETCURSEL, row.selection, 0);
+    if (row.kind == ControlKind::DropDownList) fillDropDownList(child, row);
     children[static_cast<int>(row.id)] = child;
   }
   return true;
