@@ -7,7 +7,10 @@
 namespace lumdrift {
 
 // A request that connects, sends or receives nothing for this long fails.
-inline constexpr unsigned long kRequestTimeoutMs = 10000;
+// Longer than the store's patience: the user is already served by the
+// built-in copies then, and a slow server still gets its chance to replace
+// them.
+inline constexpr unsigned long kRequestTimeoutMs = 20000;
 
 class WinInetReader final : public HttpReader {
  public:
