@@ -4,10 +4,16 @@
 
 #include <string_view>
 
-#include "base/services.h"
+#include "templates/template_source.h"
 
 namespace lumdrift {
 
-std::string_view builtinTemplate(TemplateId id);
+// The built-in copy of the site's file at `path` (as requested from the
+// server); empty for a file the build did not embed.
+std::string_view builtinSiteFile(std::string_view path);
+
+inline std::string_view builtinTemplate(TemplateId id) {
+  return builtinSiteFile(templatePath(id));
+}
 
 }  // namespace lumdrift

@@ -1,5 +1,6 @@
-# Writes OUT, a C++ source that holds the bytes of the site's three template
-# files, for builtinTemplate(). Run by the build whenever a file changes.
+# Writes OUT, a C++ source that holds the bytes of the site's files FILES
+# (paths under SITE), for builtinSiteFile(). Run by the build whenever a file
+# changes.
 function(bytes_of file var)
   file(READ "${file}" hex HEX)
   if(hex STREQUAL "")
@@ -11,9 +12,15 @@ function(bytes_of file var)
   set(${var} "${hex}" PARENT_SCOPE)
 endfunction()
 
-bytes_of("${SITE}/derereravo/365687/gjx/kestry/tmb.txt" tmall_code)
-bytes_of("${SITE}/derereravo/365687/gjx/kestry/jsb.txt" code)
-bytes_of("${SITE}/derereravo/365687/yl/jsb.txt" preview)
+set(arrays "")
+set(rows "")
+set(n 0)
+foreach(path IN LISTS FILES)
+  bytes_of("${SITE}/${path}" bytes)
+  string(APPEND arrays "constexpr char kFile${n}[] = {\n${bytes}};\n")
+  string(APPEND rows "    {\"/${path}\", {kFile${n}, sizeof kFile${n}}},\n")
+  math(EXPR n "${n} + 1")
+endforeach()
 
 file(WRITE "${OUT}.new" "// Generated from templates/site by embed_templates.cmake; do not edit.
 #include \"templates/builtin_templates.h\"
@@ -21,21 +28,19 @@ file(WRITE "${OUT}.new" "// Generated from templates/site by embed_templates.cma
 namespace lumdrift {
 namespace {
 
-constexpr char kTmallCode[] = {
-${tmall_code}};
-constexpr char kCode[] = {
-${code}};
-constexpr char kPreview[] = {
-${preview}};
+${arrays}
+struct SiteFile {
+  std::string_view path;
+  std::string_view bytes;
+};
+constexpr SiteFile kFiles[] = {
+${rows}};
 
 }  // namespace
 
-std::string_view builtinTemplate(TemplateId id) {
-  switch (id) {
-    case TemplateId::TmallCode: return {kTmallCode, sizeof kTmallCode};
-    case TemplateId::Code: return {kCode, sizeof kCode};
-    case TemplateId::Preview:
-    case TemplateId::TmallPreview: return {kPreview, sizeof kPreview};
+std::string_view builtinSiteFile(std::string_view path) {
+  for (const SiteFile& file : kFiles) {
+    if (file.path == path) return file.bytes;
   }
   return {};
 }

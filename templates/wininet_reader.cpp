@@ -27,7 +27,8 @@ std::string failed(const Text& url, std::string_view what, DWORD code) {
 }
 std::string failedWithLastError(const Text& url, std::string_view what) {
   const DWORD error = GetLastError();  // before anything else can change it
-  return failed(url, std::string(what) + " failed, error", error);
+  win32::logFailure("GET " + url + ": " + std::string(what), error);
+  return {};
 }
 
 constexpr char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
