@@ -1,5 +1,5 @@
 #pragma once
-// The tool's own texts. The sources are UTF-8; the compiler emits GBK.
+// The tool's own texts, exactly as the user sees them.
 
 #include <string_view>
 
@@ -23,6 +23,13 @@ inline constexpr std::string_view kSuccess =
     "恭喜亲！代码制作成功并已完成复制，安装后即可大功告成！";
 inline constexpr std::string_view kClipboardFailed =
     "代码已生成，但复制到剪贴板失败，请在输出框中手动复制！";
+inline constexpr std::string_view kPreviewNotSaved =
+    "代码已生成，但预览页面无法保存，暂时无法预览！";
+inline constexpr std::string_view kPreviewFirst = "请先生成代码，再预览结果！";
+inline constexpr std::string_view kPreviewOpenFailed = "无法打开预览页面，请检查默认浏览器！";
+inline constexpr std::string_view kShortcutFailed = "无法在桌面创建快捷方式！";
+inline constexpr std::string_view kShortcutFromTemp =
+    "已创建快捷方式，但请先把工具解压到单独的文件夹！";
 
 inline constexpr std::string_view kGenerateStart = "生成并复制";
 inline constexpr std::string_view kGenerateBusy = "使劲生成中";

@@ -1,30 +1,34 @@
 #include "base/program_path.h"
 
 namespace lumdrift {
+namespace {
 
-std::size_t lastSeparator(std::string_view path) {
-  std::size_t last = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const auto b = static_cast<unsigned char>(path[i]);
-    if (isLeadByte(b)) {
-      ++i;  // the trail byte may be 0x5C and is no separator
-    } else if (b == '\\') {
-      last = i;
-    }
-  }
-  return last;
+char foldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+}  // namespace
+
 ProgramLocation splitModulePath(std::string_view modulePath) {
-  const std::size_t sep = lastSeparator(modulePath);
+  const std::size_t sep = modulePath.rfind('\\');
   if (sep == std::string_view::npos) return {Text(), Text(modulePath)};
   return {Text(modulePath.substr(0, sep)), Text(modulePath.substr(sep + 1))};
 }
 
 Text withTrailingSeparator(std::string_view folder) {
   Text out(folder);
-  if (out.empty() || lastSeparator(out) != out.size() - 1) out.push_back('\\');
+  if (out.empty() || out.back() != '\\') out.push_back('\\');
   return out;
+}
+
+bool liesUnder(std::string_view path, std::string_view folder) {
+  const Text base = withTrailingSeparator(folder);
+  const Text full = withTrailingSeparator(path);
+  if (folder.empty() || full.size() < base.size()) return false;
+  for (std::size_t i = 0; i < base.size(); ++i) {
+    if (foldAscii(full[i]) != foldAscii(base[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace lumdrift

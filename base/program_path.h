@@ -1,14 +1,10 @@
 #pragma once
-// Paths as the tool builds them: ANSI (GBK) texts with backslashes. A
-// backslash byte that is the trail byte of a double-byte character is not a
-// separator.
+// Paths as the tool builds them: UTF-8 texts with backslashes. No byte of a
+// multi-byte UTF-8 character is a backslash, so the last one is the separator.
 
 #include "base/services.h"
 
 namespace lumdrift {
-
-// Position of the last separator in a GBK path, or npos.
-std::size_t lastSeparator(std::string_view path);
 
 // The directory (everything before the last separator) and the file name
 // (everything after it) of the executable's full path.
@@ -16,5 +12,10 @@ ProgramLocation splitModulePath(std::string_view modulePath);
 
 // The folder with exactly one separator at its end.
 Text withTrailingSeparator(std::string_view folder);
+
+// True when `path` is `folder` or lies below it. Windows paths compare
+// without regard to letter case; ASCII case is enough for the folders asked
+// about here, whose non-ASCII parts come from the same system call.
+bool liesUnder(std::string_view path, std::string_view folder);
 
 }  // namespace lumdrift

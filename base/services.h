@@ -10,7 +10,7 @@ namespace lumdrift {
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
-  // Puts the text on the clipboard as ANSI text; false when it could not.
+  // Puts the text on the clipboard as Unicode text; false when it could not.
   virtual bool putText(std::string_view text) = 0;
 };
 
@@ -20,14 +20,16 @@ class FileWriter {
   // Replaces the whole file with the bytes; false when it could not, and then
   // the previous file is left as it was.
   virtual bool replaceFile(const Text& path, std::string_view bytes) = 0;
+  // Makes the folder unless it is there; false when it is not there after.
+  virtual bool makeFolder(const Text& path) = 0;
 };
 
 class Shell {
  public:
   virtual ~Shell() = default;
-  // Opens a document with the program associated with it; the outcome is not
-  // reported to the user.
-  virtual void openDocument(const Text& path) = 0;
+  // Opens a document with the program associated with it; false when the
+  // shell could not.
+  virtual bool openDocument(const Text& path) = 0;
 };
 
 // The four templates the tool downloads at start-up.
@@ -77,6 +79,18 @@ struct ProgramLocation {
   Text executableName;  // with its extension
 };
 
+// Folders of the user's own, taken once at start-up; empty when unknown.
+struct UserFolders {
+  Text ownData;  // where the preview page goes when the program's folder refuses it
+  Text temp;     // the temporary folder, long form, no trailing backslash
+};
+
+// The preview page of this run's last generation.
+struct PreviewRecord {
+  bool generated = false;
+  Text page;  // where it was written; empty when it could be written nowhere
+};
+
 // Everything a handler may touch.
 struct Services {
   Controls& ui;
@@ -87,6 +101,8 @@ struct Services {
   DownloadStarter& download;
   Desktop& desktop;
   ProgramLocation location;
+  UserFolders folders;
+  PreviewRecord preview;
 };
 
 }  // namespace lumdrift

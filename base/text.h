@@ -1,7 +1,9 @@
 #pragma once
-// Every text the tool handles is a byte string in the ANSI code page (GBK),
-// held as it is and never converted.
+// Every text the tool handles is Unicode, held as UTF-8. Text crosses into
+// other encodings only at the edges: UTF-16 at the window, the clipboard and
+// the file system, GBK where the template site and the preview page need it.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,10 +11,23 @@ namespace lumdrift {
 
 using Text = std::string;
 
-// In GBK a byte of 0x80 or more starts a double-byte character; the byte
-// after it belongs to the same character whatever its value.
-constexpr bool isLeadByte(unsigned char b) {
-  return b >= 0x80;
+// Bytes of the UTF-8 character that starts at `at`: its lead byte and the
+// continuation bytes that follow it, up to the length the lead byte
+// announces. A stray byte counts as a character of its own, so a scan that
+// steps by characters never stalls and never starts inside one.
+inline std::size_t characterLength(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const std::size_t announced = lead >= 0xF8   ? 1
+                                : lead >= 0xF0 ? 4
+                                : lead >= 0xE0 ? 3
+                                : lead >= 0xC0 ? 2
+                                               : 1;
+  std::size_t n = 1;
+  while (n < announced && at + n < text.size() &&
+         (static_cast<unsigned char>(text[at + n]) & 0xC0) == 0x80) {
+    ++n;
+  }
+  return n;
 }
 
 }  // namespace lumdrift

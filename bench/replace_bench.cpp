@@ -1,6 +1,6 @@
-// Throughput of Replace and of the whole replacement chain on GBK HTML, each
-// beside a plain std::string_view::find replacement of the same text, and the
-// peak heap the chain needs relative to its input.
+// Throughput of Replace and of the whole replacement chain on HTML with
+// Chinese text, each beside a plain std::string_view::find replacement of the
+// same text, and the peak heap the chain needs relative to its input.
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

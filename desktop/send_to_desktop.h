@@ -8,8 +8,9 @@ namespace lumdrift {
 inline constexpr std::string_view kShortcutName = "Lumdrift.lnk";
 inline constexpr std::string_view kShortcutDescription = "Lumdrift";
 
-// The click handler of the send-to-desktop button. Nothing is reported,
-// whether the link was saved or not.
+// The click handler of the send-to-desktop button. A link that could not be
+// saved is reported, and so is a link to a program that runs from a
+// temporary folder.
 void sendToDesktop(Services& s);
 
 }  // namespace lumdrift

@@ -10,6 +10,7 @@
 
 #include "base/program_path.h"
 #include "base/win32_debug_log.h"
+#include "base/win32_text.h"
 
 namespace lumdrift {
 
@@ -25,17 +26,17 @@ bool succeeded(HRESULT hr, std::string_view what) {
 }  // namespace
 
 Text Win32Desktop::folder() {
-  char path[MAX_PATH] = {};
-  if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE) || path[0] == '\0') {
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_DESKTOPDIRECTORY, FALSE) || path[0] == L'\0') {
     win32::logLastError("SHGetSpecialFolderPath of the desktop");
     return {};
   }
-  return withTrailingSeparator(path);
+  return withTrailingSeparator(win32::narrow(path));
 }
 
 bool Win32Desktop::createShortcut(const Text& linkPath, const Text& targetPath,
                                   const Text& description) {
-  ComPtr<IShellLinkA> link;
+  ComPtr<IShellLinkW> link;
   if (!succeeded(
           CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)),
           "CoCreateInstance of the shell link")) {
@@ -43,17 +44,13 @@ bool Win32Desktop::createShortcut(const Text& linkPath, const Text& targetPath,
   }
   ComPtr<IPersistFile> file;
   if (!succeeded(link.As(&file), "IPersistFile of the shell link")) return false;
-  link->SetPath(targetPath.c_str());
-  link->SetShowCmd(SW_SHOW);
-  link->SetDescription(description.c_str());
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, nullptr, 0);
-  if (wideLength <= 0) {
-    win32::logLastError("MultiByteToWideChar of the link path");
+  if (!succeeded(link->SetPath(win32::wide(targetPath).c_str()), "SetPath of the shell link") ||
+      !succeeded(link->SetShowCmd(SW_SHOW), "SetShowCmd of the shell link") ||
+      !succeeded(link->SetDescription(win32::wide(description).c_str()),
+                 "SetDescription of the shell link")) {
     return false;
   }
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide.data(), wideLength);
-  return succeeded(file->Save(wide.c_str(), TRUE), "saving the shell link");
+  return succeeded(file->Save(win32::wide(linkPath).c_str(), TRUE), "saving the shell link");
 }
 
 }  // namespace lumdrift

@@ -25,13 +25,9 @@ constexpr Step kChain[] = {
 }  // namespace
 
 Text applyChain(std::string_view codeTemplate, const ChainValues& values) {
-  // Two buffers take turns: each step reads the last result and writes the other.
-  Text result, scratch;
-  std::string_view input = codeTemplate;
+  Text result(codeTemplate);
   for (const Step& step : kChain) {
-    ReplaceInto(scratch, input, step.placeholder, values.*step.value, 1, step.maxCount, false);
-    result.swap(scratch);
-    input = result;
+    result = Replace(result, step.placeholder, values.*step.value, 1, step.maxCount, false);
   }
   return result;
 }
@@ -60,7 +56,13 @@ void generate(Services& s) {
   const Text spacing = s.ui.text(SpacingEdit);
   const Text code = s.ui.text(CodeInput);
   const Text result = applyChain(templates.code, {width, height, offset, spacing, code});
-  if (!deliver(s, result, templates.preview)) showResult(s.ui, caption::kClipboardFailed);
+  const Delivered delivered = deliver(s, result, templates.preview);
+  // The clipboard matters most: the seller pastes next.
+  if (!delivered.copied) {
+    showResult(s.ui, caption::kClipboardFailed);
+  } else if (!delivered.pageSaved) {
+    showResult(s.ui, caption::kPreviewNotSaved);
+  }
   setGenerateIdle(s.ui);
 }
 

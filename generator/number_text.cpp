@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/text.h"
+
 namespace lumdrift {
 namespace {
 
@@ -36,30 +38,37 @@ std::size_t decimalPrefix(std::string_view s) {
   return i;
 }
 
+// The ASCII character a full-width form stands for, or 0. Every form the rule
+// folds is a three-byte UTF-8 character.
+char asciiFor(std::string_view c) {
+  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(c[i]); };
+  if ((b(0) & 0xF0) != 0xE0) return '\0';  // a four-byte character cut short
+  const char32_t cp = (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+  if (cp >= 0xFF01 && cp <= 0xFF5E) return static_cast<char>(cp - 0xFF01 + '!');
+  switch (cp) {
+    case 0xFFE5: return '$';  // ￥, in the full-width row where $ would be
+    case 0xFFE3: return '~';  // ￣, the row's last place
+    case 0x3000: return ' ';  // the ideographic space
+    case 0x2606:              // ☆
+    case 0x2605: return '*';  // ★
+    default: return '\0';
+  }
+}
+
 }  // namespace
 
 std::string foldFullWidth(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80 || i + 1 == text.size()) {
-      out.push_back(text[i]);
-      continue;
-    }
-    const auto trail = static_cast<unsigned char>(text[i + 1]);
-    if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-      out.push_back(static_cast<char>(trail & 0x7F));
-    } else if (lead == 0xA1 && trail == 0xA1) {
-      out.push_back(' ');
-    } else if (lead == 0xA1 && trail == 0xAB) {
-      out.push_back('~');
-    } else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) {
-      out.push_back('*');
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = characterLength(text, i);
+    const char folded = n == 3 ? asciiFor(text.substr(i, 3)) : '\0';
+    if (folded != '\0') {
+      out.push_back(folded);
     } else {
-      out.append(text.substr(i, 2));
+      out.append(text.substr(i, n));
     }
-    ++i;
+    i += n;
   }
   return out;
 }

@@ -1,15 +1,16 @@
 #pragma once
 // The one number the tool reads: the module width, typed by the user in any
-// mix of ASCII and GBK full-width characters.
+// mix of ASCII and the full-width forms a Chinese input method types.
 
 #include <string>
 #include <string_view>
 
 namespace lumdrift {
 
-// Full-width forms of GBK row A3 become the ASCII character with the same low
-// seven bits; A1A1 becomes a space, A1AB a tilde, A1EE and A1EF an asterisk.
-// Every other byte or character is kept.
+// The full-width forms U+FF01 to U+FF5E become the ASCII characters they
+// stand for, ￥ a dollar sign and ￣ a tilde (the places GBK's full-width row
+// gives them), the ideographic space a space, ☆ and ★ an asterisk. Every
+// other character is kept.
 std::string foldFullWidth(std::string_view text);
 
 // Reads the text as C's atof does, after folding full-width forms: leading

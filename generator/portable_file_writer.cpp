@@ -1,6 +1,7 @@
 #include "generator/portable_file_writer.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace lumdrift {
 namespace {
@@ -8,12 +9,8 @@ namespace {
 Text hostPath(const Text& path) {
   Text out = path;
 #ifndef _WIN32
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    if (isLeadByte(static_cast<unsigned char>(out[i]))) {
-      ++i;
-    } else if (out[i] == '\\') {
-      out[i] = '/';
-    }
+  for (char& c : out) {
+    if (c == '\\') c = '/';
   }
 #endif
   return out;
@@ -31,6 +28,16 @@ bool PortableFileWriter::replaceFile(const Text& path, std::string_view bytes) {
   if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) std::remove(temp.c_str());
   return ok;
+}
+
+}  // namespace lumdrift
+
+namespace lumdrift {
+
+bool PortableFileWriter::makeFolder(const Text& path) {
+  std::error_code error;
+  std::filesystem::create_directory(hostPath(path), error);
+  return !error && std::filesystem::is_directory(hostPath(path), error);
 }
 
 }  // namespace lumdrift

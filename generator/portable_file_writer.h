@@ -10,6 +10,7 @@ namespace lumdrift {
 class PortableFileWriter final : public FileWriter {
  public:
   bool replaceFile(const Text& path, std::string_view bytes) override;
+  bool makeFolder(const Text& path) override;
 };
 
 }  // namespace lumdrift

@@ -4,6 +4,7 @@
 
 #include "base/win32_debug_log.h"
 #include "base/win32_handles.h"
+#include "base/win32_text.h"
 
 namespace lumdrift {
 namespace {
@@ -26,8 +27,9 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 
 bool Win32FileWriter::replaceFile(const Text& path, std::string_view bytes) {
   // The process id keeps two copies of the tool in one directory apart.
-  const Text temp = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-  win32::FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const std::wstring target = win32::wide(path);
+  const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  win32::FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     win32::logLastError("CreateFile of the preview page");
@@ -39,12 +41,20 @@ bool Win32FileWriter::replaceFile(const Text& path, std::string_view bytes) {
     win32::logLastError("CloseHandle of the preview page");
     ok = false;
   }
-  if (ok && !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (ok && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     win32::logLastError("MoveFileEx of the preview page");
     ok = false;
   }
-  if (!ok) DeleteFileA(temp.c_str());
+  if (!ok) DeleteFileW(temp.c_str());
   return ok;
+}
+
+bool Win32FileWriter::makeFolder(const Text& path) {
+  if (CreateDirectoryW(win32::wide(path).c_str(), nullptr)) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS) return true;
+  win32::logFailure("CreateDirectory of the user's folder", error);
+  return false;
 }
 
 }  // namespace lumdrift

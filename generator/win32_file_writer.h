@@ -9,6 +9,7 @@ namespace lumdrift {
 class Win32FileWriter final : public FileWriter {
  public:
   bool replaceFile(const Text& path, std::string_view bytes) override;
+  bool makeFolder(const Text& path) override;
 };
 
 }  // namespace lumdrift

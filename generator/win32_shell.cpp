@@ -5,16 +5,17 @@
 #include <shellapi.h>
 
 #include "base/win32_debug_log.h"
+#include "base/win32_text.h"
 
 namespace lumdrift {
 
-void Win32Shell::openDocument(const Text& path) {
-  HWND owner = FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
-  // A missing page or association shows the user nothing; only the log knows.
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32)
-    win32::logFailure("ShellExecute of the preview page", static_cast<DWORD>(result));
+bool Win32Shell::openDocument(const Text& path) {
+  HWND owner = FindWindowExW(nullptr, nullptr, nullptr, L"Microsoft Internet Explorer");
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+      owner, L"open", win32::wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result > 32) return true;
+  win32::logFailure("ShellExecute of the preview page", static_cast<DWORD>(result));
+  return false;
 }
 
 }  // namespace lumdrift

@@ -7,7 +7,7 @@ namespace lumdrift {
 
 class Win32Shell final : public Shell {
  public:
-  void openDocument(const Text& path) override;
+  bool openDocument(const Text& path) override;
 };
 
 }  // namespace lumdrift

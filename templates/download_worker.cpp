@@ -1,5 +1,7 @@
 #include "templates/download_worker.h"
 
+#include "base/gbk.h"
+
 #include "templates/response_body.h"
 #include "templates/template_source.h"
 
@@ -10,7 +12,8 @@ using enum TemplateId;
 
 // True when the server delivered the template.
 bool fetch(HttpReader& http, SharedTemplateStore& store, TemplateId id, bool lastChance) {
-  Text text = bytesToText(http.read(templateUrl(templatePath(id))));
+  // The site serves GBK; it is decoded once, here.
+  Text text = decodeGbk(bytesToText(http.read(templateUrl(templatePath(id)))));
   if (!text.empty()) {
     store.delivered(id, std::move(text));
     return true;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "templates/builtin_templates.h"
-#include "templates/steady_clock.h"
+#include "base/gbk.h"
 #include "templates/template_source.h"
 
 namespace lumdrift {
@@ -19,22 +19,27 @@ std::string named(TemplateId id, std::string_view what) {
 }  // namespace
 
 SharedTemplateStore::SharedTemplateStore(DebugLog& log, std::uint64_t patienceMs)
-    : log_(log), deadlineMs_(steadyMilliseconds() + patienceMs) {}
+    : log_(log),
+      deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs)) {}
 
 Text SharedTemplateStore::read(TemplateId id) const {
   bool firstFallback = false;
+  Text builtin;
   {
     std::lock_guard lock(guard_);
     Slot& slot = slots_[static_cast<int>(id)];
     if (slot.arrived) return slot.server;
-    if (!slot.abandoned && steadyMilliseconds() < deadlineMs_) return {};
+    if (!slot.abandoned && std::chrono::steady_clock::now() < deadline_) return {};
     firstFallback = !slot.builtinLogged;
     slot.builtinLogged = true;
+    // The built-in copies are the site's GBK files, decoded like the server's.
+    if (slot.builtin.empty()) slot.builtin = decodeGbk(builtinTemplate(id));
+    builtin = slot.builtin;
   }
   if (firstFallback) {
     log_.line(named(id, "not here in time; the built-in copy stands in until the server's comes"));
   }
-  return Text(builtinTemplate(id));
+  return builtin;
 }
 
 void SharedTemplateStore::delivered(TemplateId id, Text text) {

@@ -5,6 +5,7 @@
 // once the store has waited long enough.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 
@@ -23,7 +24,8 @@ class SharedTemplateStore final : public TemplateStore {
 
   Text read(TemplateId id) const override;
 
-  // The server's copy. An empty text is no copy: the fetch came back empty.
+  // The server's copy, decoded. An empty text is no copy: the fetch came back
+  // empty.
   void delivered(TemplateId id, Text text);
   // No request of this run will fetch the template again.
   void abandoned(TemplateId id);
@@ -31,13 +33,14 @@ class SharedTemplateStore final : public TemplateStore {
  private:
   struct Slot {
     Text server;
+    Text builtin;  // decoded at its first use
     bool arrived = false;
     bool abandoned = false;
     bool builtinLogged = false;
   };
 
   DebugLog& log_;
-  const std::uint64_t deadlineMs_;
+  const std::chrono::steady_clock::time_point deadline_;
   mutable std::mutex guard_;
   mutable std::array<Slot, kTemplateCount> slots_;
 };

@@ -75,7 +75,7 @@ TEST(Wiring, EveryBoundEventReachesItsHandler) {
   EXPECT_TRUE(dispatch(h.services, SendToDesktopButton, Event::Clicked));
   EXPECT_EQ(h.desktop.links.size(), 1u);
   EXPECT_TRUE(dispatch(h.services, PreviewButton, Event::Clicked));
-  EXPECT_EQ(h.shell.opened.size(), 1u);
+  EXPECT_EQ(h[ResultLabel].text, caption::kPreviewFirst);
 }
 
 TEST(Wiring, UnboundEventsDoNothing) {

@@ -58,8 +58,9 @@ struct JournalFiles : FileWriter {
   Journal& journal;
   bool replaceFile(const Text& path, std::string_view bytes) override {
     journal.entries.push_back("file:" + path + "=" + std::string(bytes));
-    return false;  // a failed page write changes nothing the user sees
+    return true;
   }
+  bool makeFolder(const Text&) override { return true; }
 };
 
 class DeliveryOrder : public ::testing::Test {
@@ -130,7 +131,7 @@ TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
   FakeDownload download;
   FakeDesktop desktop;
   Services s{ui, templates, clipboard, files, shell, download, desktop, {"C:\\a", "b.exe"}};
-  EXPECT_TRUE(deliver(s, "R", "<386412957|386412957>"));
+  EXPECT_TRUE(deliver(s, "R", "<386412957|386412957>").copied);
   EXPECT_EQ(clipboard.puts, std::vector<std::string>{"R!"});
   ASSERT_EQ(files.writes.size(), 1u);
   EXPECT_EQ(files.writes[0].path, "C:\\a\\yl.htm");
@@ -139,7 +140,7 @@ TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
 
 TEST(Delivery, PreviewTemplateWithoutMarkerIsWrittenAlone) {
   Harness h;
-  EXPECT_TRUE(deliver(h.services, "code", "<html></html>"));
+  EXPECT_TRUE(deliver(h.services, "code", "<html></html>").pageSaved);
   EXPECT_EQ(h.files.writes.back().bytes, "<html></html>");
 }
 
@@ -182,14 +183,69 @@ TEST(ResultLabel, TickHidesItWhateverItShows) {
   EXPECT_EQ(h[ResultLabel].text, c::kWaiting);
 }
 
-TEST(Preview, OpensThePageInTheProgramDirectory) {
+// The preview opens this run's page wherever it could be written, and says
+// why when there is none; it never opens a page left from before.
+class Preview : public ::testing::Test {
+ protected:
+  Preview() {
+    h.templates.delivered(TemplateId::Code, std::string(kCodeMarker));
+    h.templates.delivered(TemplateId::Preview, "<p>386412957</p>");
+    h.type(CodeInput, "宽👉");
+  }
   Harness h;
+  const Text own = "C:\\Users\\seller\\AppData\\Local\\Lumdrift";
+};
+
+TEST_F(Preview, BeforeAnyGenerationSaysSoAndOpensNothing) {
+  h.click(PreviewButton);
+  EXPECT_TRUE(h.shell.opened.empty());
+  EXPECT_TRUE(h[ResultLabel].visible);
+  EXPECT_EQ(h[ResultLabel].text, c::kPreviewFirst);
+}
+
+TEST_F(Preview, OpensThePageBesideTheProgram) {
+  h.click(GenerateButton);
+  ASSERT_EQ(h.files.writes.size(), 1u);
+  EXPECT_EQ(h.files.writes[0].path, "C:\\Tools\\yl.htm");
+  EXPECT_EQ(h.files.writes[0].bytes, "<p>\xBF\xED&#128073;</p>");
   h.click(PreviewButton);
   EXPECT_EQ(h.shell.opened, std::vector<Text>{"C:\\Tools\\yl.htm"});
-  h.services.location.directory = "D:";
+}
+
+TEST_F(Preview, AFolderThatRefusesThePageSendsItToTheUsersFolder) {
+  h.files.refused = {"C:\\Tools"};
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kSuccess);
+  EXPECT_EQ(h.files.folders, std::vector<Text>{own});
+  ASSERT_EQ(h.files.writes.size(), 1u);
+  EXPECT_EQ(h.files.writes[0].path, own + "\\yl.htm");
   h.click(PreviewButton);
-  EXPECT_EQ(h.shell.opened.back(), "D:\\yl.htm");
-  EXPECT_TRUE(h.files.writes.empty());
+  EXPECT_EQ(h.shell.opened, std::vector<Text>{own + "\\yl.htm"});
+  // Once the program's folder takes it again, the page is back beside it.
+  h.files.refused.clear();
+  h.click(GenerateButton);
+  h.click(PreviewButton);
+  EXPECT_EQ(h.shell.opened.back(), "C:\\Tools\\yl.htm");
+}
+
+TEST_F(Preview, APageWrittenNowhereIsReportedAndNotOpened) {
+  h.files.refused = {"C:\\Tools", own};
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kPreviewNotSaved);
+  EXPECT_EQ(h[CodeOutput].text, "宽👉");
+  EXPECT_EQ(h.clipboard.puts.back(), "宽👉");
+  h.tick();
+  h.click(PreviewButton);
+  EXPECT_TRUE(h.shell.opened.empty());
+  EXPECT_TRUE(h[ResultLabel].visible);
+  EXPECT_EQ(h[ResultLabel].text, c::kPreviewNotSaved);
+}
+
+TEST_F(Preview, AShellThatCannotOpenThePageIsReported) {
+  h.click(GenerateButton);
+  h.shell.works = false;
+  h.click(PreviewButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kPreviewOpenFailed);
 }
 
 }  // namespace

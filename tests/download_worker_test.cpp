@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/gbk.h"
+
 #include <atomic>
 #include <deque>
 #include <fstream>
@@ -84,7 +86,7 @@ TEST_P(Download, RequestsAndWhatGenerationReads) {
   downloadTemplates(http, store);
   EXPECT_EQ(http.requested, c.requests);
   const auto expected = [](const std::string& e, const std::string& path) {
-    return e == "site" ? siteFile(path) : e;
+    return e == "site" ? decodeGbk(siteFile(path)) : e;
   };
   EXPECT_EQ(store.read(TmallCode), expected(c.tmallCode, kTmb));
   EXPECT_EQ(store.read(Code), expected(c.code, kJsb));
@@ -100,11 +102,14 @@ TEST_P(Download, RequestsAndWhatGenerationReads) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Download,
+    // The site serves GBK: 宽度 is BF ED B6 C8 on the wire.
     ::testing::Values(DownloadCase{"AllArrive",
-                                   {{kTmb, {"tmall"}}, {kJsb, {"code"}}, {kYl, {"page1", "page2"}}},
+                                   {{kTmb, {"tmall"}},
+                                    {kJsb, {"w:\xBF\xED\xB6\xC8"}},
+                                    {kYl, {"page1", "page2"}}},
                                    kFour,
                                    "tmall",
-                                   "code",
+                                   "w:宽度",
                                    "page1",
                                    "page2"},
                       DownloadCase{"ServerUnreachable", {}, kSix, "site", "site", "site", "site"},
@@ -153,8 +158,8 @@ TEST(TemplateStore, WaitsThenStandsInUntilTheServersCopyComes) {
   EXPECT_EQ(patient.read(Code), "") << "an empty answer is no template";
 
   SharedTemplateStore impatient(log, 0);
-  EXPECT_EQ(impatient.read(Code), siteFile(kJsb));
-  EXPECT_EQ(impatient.read(TmallPreview), siteFile(kYl));
+  EXPECT_EQ(impatient.read(Code), decodeGbk(siteFile(kJsb)));
+  EXPECT_EQ(impatient.read(TmallPreview), decodeGbk(siteFile(kYl)));
   impatient.delivered(Code, "late but from the server");
   impatient.abandoned(Code);
   EXPECT_EQ(impatient.read(Code), "late but from the server");

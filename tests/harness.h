@@ -27,15 +27,29 @@ struct FakeFiles : FileWriter {
     std::string bytes;
   };
   std::vector<Write> writes;
+  // Paths under a refused folder fail, as a read-only folder refuses them.
+  std::vector<Text> refused;
+  std::vector<Text> folders;
   bool replaceFile(const Text& path, std::string_view bytes) override {
+    for (const Text& folder : refused) {
+      if (path.starts_with(folder + "\\")) return false;
+    }
     writes.push_back({path, std::string(bytes)});
+    return true;
+  }
+  bool makeFolder(const Text& path) override {
+    folders.push_back(path);
     return true;
   }
 };
 
 struct FakeShell : Shell {
+  bool works = true;
   std::vector<Text> opened;
-  void openDocument(const Text& path) override { opened.push_back(path); }
+  bool openDocument(const Text& path) override {
+    if (works) opened.push_back(path);
+    return works;
+  }
 };
 
 struct FakeDownload : DownloadStarter {
@@ -50,9 +64,10 @@ struct FakeDesktop : Desktop {
   };
   std::vector<Link> links;
   Text folder() override { return desktopFolder; }
+  bool works = true;
   bool createShortcut(const Text& link, const Text& target, const Text& desc) override {
-    links.push_back({link, target, desc});
-    return true;
+    if (works) links.push_back({link, target, desc});
+    return works;
   }
 };
 
@@ -69,8 +84,16 @@ struct Harness {
   FakeShell shell;
   FakeDownload download;
   FakeDesktop desktop;
-  Services services{ui,    templates, clipboard, files,
-                    shell, download,  desktop,   ProgramLocation{"C:\\Tools", "Lumdrift.exe"}};
+  Services services{ui,
+                    templates,
+                    clipboard,
+                    files,
+                    shell,
+                    download,
+                    desktop,
+                    ProgramLocation{"C:\\Tools", "Lumdrift.exe"},
+                    UserFolders{"C:\\Users\\seller\\AppData\\Local\\Lumdrift",
+                                "C:\\Users\\seller\\AppData\\Local\\Temp"}};
 
   // What the user's actions send to the window.
   void selectItem(ControlId list, int index) {

@@ -7,25 +7,24 @@
 namespace lumdrift {
 namespace {
 
-TEST(FoldFullWidth, MapsRowA3AndTheFourSymbols) {
-  // Full-width 1 9 2 0 (A3B1 A3B9 A3B2 A3B0), minus (A3AD), full stop (A3AE).
-  EXPECT_EQ(foldFullWidth("\xA3\xB1\xA3\xB9\xA3\xB2\xA3\xB0"), "1920");
-  EXPECT_EQ(foldFullWidth("\xA3\xAD\xA3\xB5\xA3\xAE\xA3\xB5"), "-5.5");
-  EXPECT_EQ(foldFullWidth("\xA3\xA1\xA3\xFE"), "!~");  // both ends of the row
-  EXPECT_EQ(foldFullWidth("\xA1\xA1"
-                          "1"),
-            " 1");  // ideographic space
-  EXPECT_EQ(foldFullWidth("\xA1\xAB\xA1\xEE\xA1\xEF"), "~**");
+TEST(FoldFullWidth, MapsTheFullWidthFormsAndTheFourSymbols) {
+  EXPECT_EQ(foldFullWidth("１９２０"), "1920");
+  EXPECT_EQ(foldFullWidth("－５．５"), "-5.5");
+  EXPECT_EQ(foldFullWidth("！～"), "!~");  // both ends of U+FF01 to U+FF5E
+  EXPECT_EQ(foldFullWidth("￥￣"), "$~");  // where GBK's full-width row puts them
+  EXPECT_EQ(foldFullWidth("\u3000" "1"), " 1");  // ideographic space
+  EXPECT_EQ(foldFullWidth("☆★"), "**");
 }
 
 TEST(FoldFullWidth, KeepsEverythingElse) {
   EXPECT_EQ(foldFullWidth("1920px"), "1920px");
-  EXPECT_EQ(foldFullWidth("\xBF\xED\xB6\xC8"), "\xBF\xED\xB6\xC8");  // other characters
-  EXPECT_EQ(foldFullWidth("\xA3\xA0"), "\xA3\xA0");                  // below the row's range
-  EXPECT_EQ(foldFullWidth("\xA1\xA2"), "\xA1\xA2");
-  EXPECT_EQ(foldFullWidth("1\xA3"), "1\xA3");  // a lone lead byte at the end
-  // The lead byte takes the next byte along, so A3 B1 is not seen at odd offsets.
-  EXPECT_EQ(foldFullWidth("\xB0\xA3\xB1"), "\xB0\xA3\xB1");
+  EXPECT_EQ(foldFullWidth("宽度"), "宽度");
+  EXPECT_EQ(foldFullWidth("\uFF00\uFF5F\uFFE4"), "\uFF00\uFF5F\uFFE4");  // beside the ranges
+  EXPECT_EQ(foldFullWidth("👉１"), "👉1");
+  // Broken UTF-8 passes through and never folds with the byte after it.
+  EXPECT_EQ(foldFullWidth("1\xEF\xBC"), "1\xEF\xBC");
+  EXPECT_EQ(foldFullWidth("\xEF\xBC" "A"), "\xEF\xBC" "A");
+  EXPECT_EQ(foldFullWidth("\xF3\x80\x80" "1"), "\xF3\x80\x80" "1");
 }
 
 struct NumberCase {
@@ -51,10 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"1E+2x", 100}, NumberCase{"1e", 1}, NumberCase{"1e-", 1},
                       NumberCase{"2e-1", 0.2}, NumberCase{"0x10", 0}, NumberCase{"inf", 0},
                       NumberCase{"nan", 0}, NumberCase{"1 2", 1}, NumberCase{"1,000", 1},
-                      NumberCase{"\xA3\xB1\xA3\xB9\xA3\xB2\xA3\xB0", 1920},
-                      NumberCase{"\xA1\xA1"
-                                 "800",
-                                 800},
+                      NumberCase{"１９２０", 1920}, NumberCase{"\u3000" "800", 800},
                       NumberCase{"1e400", HUGE_VAL}, NumberCase{"-1e400", -HUGE_VAL},
                       NumberCase{"1e-400", 0}));
 

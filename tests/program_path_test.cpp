@@ -17,22 +17,28 @@ TEST(ModulePath, SplitsAtTheLastSeparator) {
   EXPECT_EQ(renamed.executableName, "tool (2).EXE");
   const ProgramLocation unc = splitModulePath("\\\\server\\share\\x.exe");
   EXPECT_EQ(unc.directory, "\\\\server\\share");
-}
-
-TEST(ModulePath, TrailByteBackslashIsNoSeparator) {
-  // 0x815C is one GBK character whose trail byte is the backslash's byte.
-  const std::string dir = "C:\\\xB9\xA4\xBE\xDF\x81\x5C";
-  const ProgramLocation loc = splitModulePath(dir + "\\Lumdrift.exe");
-  EXPECT_EQ(loc.directory, dir);
-  EXPECT_EQ(loc.executableName, "Lumdrift.exe");
-  EXPECT_EQ(splitModulePath("C:\\\x81\x5Cx.exe").executableName, "\x81\x5Cx.exe");
+  // Folder names ending in non-ASCII characters keep every byte.
+  for (const char* dir : {"C:\\Café", "C:\\新建文件夹", "C:\\工具👉", "C:\\表"}) {
+    const ProgramLocation loc = splitModulePath(std::string(dir) + "\\Lumdrift.exe");
+    EXPECT_EQ(loc.directory, dir);
+    EXPECT_EQ(loc.executableName, "Lumdrift.exe");
+  }
 }
 
 TEST(TrailingSeparator, AddedOnlyWhenMissing) {
   EXPECT_EQ(withTrailingSeparator("C:\\Users\\a\\Desktop"), "C:\\Users\\a\\Desktop\\");
   EXPECT_EQ(withTrailingSeparator("C:\\Users\\a\\Desktop\\"), "C:\\Users\\a\\Desktop\\");
-  EXPECT_EQ(withTrailingSeparator("C:\\\x81\x5C"), "C:\\\x81\x5C\\");
   EXPECT_EQ(withTrailingSeparator(""), "\\");
+}
+
+TEST(LiesUnder, WholeFolderNamesWithoutRegardToCase) {
+  const char* temp = "C:\\Users\\Seller\\AppData\\Local\\Temp";
+  EXPECT_TRUE(liesUnder("C:\\Users\\Seller\\AppData\\Local\\Temp\\Temp1_tool.zip", temp));
+  EXPECT_TRUE(liesUnder("c:\\users\\seller\\appdata\\local\\TEMP\\x", temp));
+  EXPECT_TRUE(liesUnder(temp, temp));
+  EXPECT_FALSE(liesUnder("C:\\Users\\Seller\\AppData\\Local\\Temporary\\x", temp));
+  EXPECT_FALSE(liesUnder("D:\\Tools", temp));
+  EXPECT_FALSE(liesUnder("C:\\Tools", ""));
 }
 
 }  // namespace

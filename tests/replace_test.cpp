@@ -25,8 +25,8 @@ TEST_P(ReplaceTable, GivesExpectedText) {
   EXPECT_EQ(Replace(c.text, c.what, c.with, c.start, c.max, c.caseSensitive), c.expected);
 }
 
-// "\xBF\xED\xB6\xC8" is the GBK of the placeholder for the width.
-const std::string kWidthWord = "\xBF\xED\xB6\xC8";
+// The placeholder for the width.
+const std::string kWidthWord = "宽度";
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, ReplaceTable,
@@ -77,47 +77,26 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
-    DoubleByte, ReplaceTable,
-    ::testing::Values(Case{"gbk_word_replaced", "w:" + kWidthWord + ";", kWidthWord, "1920", 1,
-                           kNoLimit, false, "w:1920;"},
-                      // B6 C8 is a character of its own; BF ED B6 C8 matched from the ED
-                      // would start inside the first character.
-                      Case{"no_match_from_trail_byte", "\xBF\xED\xB6\xC8", "\xED\xB6", "x", 1,
-                           kNoLimit, false, "\xBF\xED\xB6\xC8"},
-                      // 0x5C after a lead byte is its trail byte, not a backslash.
-                      Case{"ascii_trail_byte_is_skipped", "\x81\x5C\x5C", "\x5C", "/", 1, kNoLimit,
-                           true, "\x81\x5C/"},
-                      Case{"ascii_letter_trail_byte",
-                           "\x81"
-                           "a"
-                           "a",
-                           "a", "b", 1, kNoLimit, false,
-                           "\x81"
-                           "ab"},
-                      Case{"after_a_long_lead_run_parity",
-                           "\x81\x82\x83\x84"
-                           "a",
-                           "a", "b", 1, kNoLimit, true,
-                           "\x81\x82\x83\x84"
-                           "b"},
-                      Case{"odd_lead_run_swallows_ascii",
-                           "\x81\x82\x83"
-                           "aa",
-                           "a", "b", 1, kNoLimit, true,
-                           "\x81\x82\x83"
-                           "ab"},
-                      Case{"trailing_lead_byte_copied_alone", "ab\x81", "b", "x", 1, kNoLimit, true,
-                           "ax\x81"},
-                      Case{"needle_ending_in_lead_byte",
-                           "a\x81"
-                           "bb",
-                           "a\x81", "-", 1, kNoLimit, true, "-bb"},
-                      Case{"start_inside_character_counts_as_boundary",
-                           "\x81"
-                           "a",
-                           "a", "b", 2, kNoLimit, true,
-                           "\x81"
-                           "b"}),
+    MultiByte, ReplaceTable,
+    ::testing::Values(
+        Case{"utf8_word_replaced", "w:" + kWidthWord + ";", kWidthWord, "1920", 1, kNoLimit, false,
+             "w:1920;"},
+        // 宽度 is E5 AE BD E5 BA A6: neither the inside of a character nor the
+        // seam between two is a place a match may start.
+        Case{"no_match_inside_a_character", kWidthWord, "\xAE\xBD", "x", 1, kNoLimit, false,
+             kWidthWord},
+        Case{"no_match_across_the_seam", kWidthWord, "\xBD\xE5", "x", 1, kNoLimit, false,
+             kWidthWord},
+        Case{"four_byte_character_stepped_over", "👉a", "a", "b", 1, kNoLimit, true, "👉b"},
+        Case{"needle_after_four_byte_character", "a👉👉a", "👉a", "-", 1, kNoLimit, true, "a👉-"},
+        // Broken UTF-8: a lead byte without its continuation bytes, and stray
+        // continuation bytes, are characters of their own; they never take
+        // an ASCII byte along.
+        Case{"cut_sequence_keeps_ascii", "\xE5" "ab", "a", "x", 1, kNoLimit, true, "\xE5" "xb"},
+        Case{"stray_continuation_byte", "\x80" "a", "a", "b", 1, kNoLimit, true, "\x80" "b"},
+        Case{"trailing_lead_byte_copied_alone", "ab\xE5", "b", "x", 1, kNoLimit, true, "ax\xE5"},
+        Case{"start_inside_character_counts_as_boundary", "宽a", "a", "b", 2, kNoLimit, true,
+             "宽b"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Replace, InsertedTextIsNotScannedAgain) {
@@ -135,11 +114,11 @@ TEST(Replace, DefaultsAreStartOneNoLimitCaseInsensitive) {
 
 TEST(Replace, LeavesInputsUntouchedAndWorksOnLargeText) {
   std::string text(1 << 20, 'x');
-  text.replace(text.size() / 2, 4, kWidthWord);
+  text.replace(text.size() / 2, kWidthWord.size(), kWidthWord);
   const std::string copy = text;
   const std::string out = Replace(text, kWidthWord, "1920", 1, 3, false);
   EXPECT_EQ(text, copy);
-  ASSERT_EQ(out.size(), text.size());
+  ASSERT_EQ(out.size(), text.size() - 2);
   EXPECT_EQ(out.substr(text.size() / 2, 4), "1920");
 }
 

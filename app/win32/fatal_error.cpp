@@ -38,11 +38,17 @@ void fatalError(std::string_view message) {
     if (idle == self) ExitProcess(static_cast<UINT>(-1));
     for (;;) Sleep(INFINITE);
   }
+  // Stack buffers only: the report may be about memory running out.
   char text[1024];
-  fatalErrorText(message, text, sizeof text);
-  // The caption is a literal, so its view ends in a zero byte. Task-modal: no
-  // owner, but the tool's windows take no input while the box is up.
-  MessageBoxA(nullptr, text, caption::kFatalCaption.data(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  const std::size_t length = fatalErrorText(message, text, sizeof text);
+  wchar_t wideText[1024] = {};
+  MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(length), wideText, 1023);
+  wchar_t wideCaption[16] = {};
+  MultiByteToWideChar(CP_UTF8, 0, caption::kFatalCaption.data(),
+                      static_cast<int>(caption::kFatalCaption.size()), wideCaption, 15);
+  // Task-modal: no owner, but the tool's windows take no input while the box
+  // is up.
+  MessageBoxW(nullptr, wideText, wideCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
   win32::OleSession::end();
   ExitProcess(static_cast<UINT>(-1));
 }

@@ -6,6 +6,8 @@
 #include "base/captions.h"
 #include "base/program_path.h"
 #include "base/win32_debug_log.h"
+#include "app/win32/program_folders.h"
+#include "base/win32_text.h"
 #include "base/win32_handles.h"
 #include "desktop/win32_desktop.h"
 #include "generator/win32_clipboard.h"
@@ -33,14 +35,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // may fail, and they log why.
   if (FAILED(ole.result())) win32::logFailure("OleInitialize", static_cast<DWORD>(ole.result()));
 
-  char modulePath[260] = {};
-  if (GetModuleFileNameA(nullptr, modulePath, sizeof modulePath) == 0) {
-    win32::logLastError("GetModuleFileName");
-  }
-  const ProgramLocation location = splitModulePath(modulePath);
+  const ProgramLocation location = splitModulePath(win32::modulePath());
   // With the separator "D:" means the root of the drive, not the drive's
   // last current directory.
-  if (!SetCurrentDirectoryA((location.directory + "\\").c_str())) {
+  if (!SetCurrentDirectoryW(win32::wide(location.directory + "\\").c_str())) {
     win32::logLastError("SetCurrentDirectory");
   }
 
@@ -52,7 +50,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   Win32Shell shell;
   DownloadThread download(templates);
   Win32Desktop desktop;
-  Services services{controls, templates, clipboard, files, shell, download, desktop, location};
+  Services services{controls, templates, clipboard, files,          shell,
+                    download, desktop,   location,  win32::userFolders()};
   MainWindowContext context{services, controls, mainWindowDestroyed};
 
   HWND window = createMainWindow(instance, context);
@@ -63,10 +62,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   loopStarted = true;
   if (IsWindow(window)) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
       if (preTranslateMainWindowMessage(window, message)) continue;
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 

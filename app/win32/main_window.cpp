@@ -10,6 +10,7 @@
 #include "base/captions.h"
 #include "base/control_table.h"
 #include "base/win32_debug_log.h"
+#include "base/win32_text.h"
 #include "base/window_layout.h"
 
 namespace lumdrift {
@@ -18,7 +19,7 @@ namespace {
 using enum ControlId;
 
 MainWindowContext* contextOf(HWND window) {
-  return reinterpret_cast<MainWindowContext*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<MainWindowContext*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 std::optional<Event> eventOf(ControlKind kind, WORD code) {
@@ -49,11 +50,11 @@ void onCommand(MainWindowContext& context, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   MainWindowContext* context = contextOf(window);
-  if (context == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (context == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:
       if (!createControls(window, context->controls)) return -1;
@@ -84,7 +85,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (context->ready) dispatch(context->services, CodeInput, Event::DoubleClicked);
       return 0;
     case WM_NCDESTROY: {
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       context->ready = false;
       for (int i = 0; i < kControlCount; ++i) {
         context->controls.attach(static_cast<ControlId>(i), nullptr);
@@ -94,22 +95,22 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     default: break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool registerMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA wc = {};
+  WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = mainWindowProc;
   wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_LUMDRIFT));
-  wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_LUMDRIFT), IMAGE_ICON,
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_LUMDRIFT));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMDRIFT), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   wc.hbrBackground = whiteBrush();
   wc.lpszClassName = kMainWindowClass;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -123,8 +124,8 @@ HWND createMainWindow(HINSTANCE instance, MainWindowContext& context) {
   }
   constexpr DWORD kStyle =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  const Text title(caption::kTitle);
-  HWND window = CreateWindowExA(0, kMainWindowClass, title.c_str(), kStyle,
+  const std::wstring title = win32::wide(caption::kTitle);
+  HWND window = CreateWindowExW(0, kMainWindowClass, title.c_str(), kStyle,
                                 centredLeft(GetSystemMetrics(SM_CXSCREEN)),
                                 centredTop(GetSystemMetrics(SM_CYSCREEN)), kWindowWidth,
                                 kWindowHeight, nullptr, nullptr, instance, &context);

@@ -20,7 +20,7 @@ struct MainWindowContext {
   HWND lastFocus = nullptr;
 };
 
-inline constexpr char kMainWindowClass[] = "Lumdrift";
+inline constexpr wchar_t kMainWindowClass[] = L"Lumdrift";
 
 // Creates the window, centred on the screen and not yet shown, with every
 // control in its start state, then runs its creation-complete event. Null

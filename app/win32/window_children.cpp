@@ -7,6 +7,7 @@
 #include "app/win32/window_paint.h"
 #include "base/control_table.h"
 #include "base/win32_debug_log.h"
+#include "base/win32_text.h"
 #include "base/window_layout.h"
 
 namespace lumdrift {
@@ -30,7 +31,7 @@ LRESULT CALLBACK groupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR: return SendMessageA(GetParent(box), message, wParam, lParam);
+    case WM_CTLCOLORSCROLLBAR: return SendMessageW(GetParent(box), message, wParam, lParam);
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(box, &r);
@@ -46,47 +47,48 @@ LRESULT CALLBACK codeInputProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
                                DWORD_PTR mainWindow) {
   if (message != WM_LBUTTONDBLCLK) return DefSubclassProc(edit, message, wParam, lParam);
   const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-  SendMessageA(reinterpret_cast<HWND>(mainWindow), kCodeInputDoubleClicked, 0, 0);
+  SendMessageW(reinterpret_cast<HWND>(mainWindow), kCodeInputDoubleClicked, 0, 0);
   return result;
 }
 
 HFONT createOwnFont(const OwnFont& own) {
-  LOGFONTA font;
-  if (GetObjectA(guiFont(), sizeof font, &font) != sizeof font) return nullptr;
+  LOGFONTW font;
+  if (GetObjectW(guiFont(), sizeof font, &font) != sizeof font) return nullptr;
   font.lfHeight = -own.height;
   font.lfWidth = 0;
   font.lfWeight = own.weight;
   font.lfItalic = font.lfUnderline = font.lfStrikeOut = FALSE;
   if (!own.face.empty()) {
-    const std::size_t n = own.face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    font.lfFaceName[n] = '\0';
+    const std::wstring face = win32::wide(own.face);
+    const std::size_t n = face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    font.lfFaceName[n] = L'\0';
   }
   if (own.gb2312Charset) font.lfCharSet = GB2312_CHARSET;
-  return CreateFontIndirectA(&font);
+  return CreateFontIndirectW(&font);
 }
 
 struct ChildClass {
-  const char* name;
+  const wchar_t* name;
   DWORD style;
   DWORD exStyle;
 };
 
 ChildClass childClass(ControlKind kind) {
   switch (kind) {
-    case ControlKind::GroupBox: return {"Button", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case ControlKind::GroupBox: return {L"Button", BS_GROUPBOX, WS_EX_CONTROLPARENT};
     case ControlKind::DropDownList:
-      return {"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+      return {L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
     case ControlKind::Label:
     case ControlKind::TransparentLabel:
-      return {"Static", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0};
+      return {L"Static", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, 0};
     case ControlKind::SingleLineEdit:
-      return {"Edit", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+      return {L"Edit", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::MultiLineEdit:
-      return {"Edit",
+      return {L"Edit",
               ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
               WS_EX_CLIENTEDGE};
-    case ControlKind::PushButton: return {"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::TextButton: return {"Button", BS_OWNERDRAW | WS_TABSTOP, 0};
+    case ControlKind::PushButton: return {L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::TextButton: return {L"Button", BS_OWNERDRAW | WS_TABSTOP, 0};
     case ControlKind::Window:
     case ControlKind::Timer: break;
   }
@@ -104,26 +106,26 @@ HWND createChildWindow(HWND mainWindow, HWND parent, const ControlRow& row) {
   if (!row.enabled) style |= WS_DISABLED;
   // A drop-down list is created with the height it has when opened.
   const int height = row.kind == ControlKind::DropDownList ? kDropDownHeight : place.height;
-  const Text text(row.text);
-  return CreateWindowExA(
+  const std::wstring text = win32::wide(row.text);
+  return CreateWindowExW(
       cls.exStyle, cls.name, text.c_str(), style, place.left, place.top, place.width, height,
       parent, reinterpret_cast<HMENU>(kFirstChildId + static_cast<int>(row.id)),
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE)), nullptr);
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE)), nullptr);
 }
 
 void fillDropDownList(HWND list, const ControlRow& row) {
   for (std::string_view item : row.items) {
-    const Text text(item);
-    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring text = win32::wide(item);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(row.selection), 0);
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row.selection), 0);
 }
 
 namespace {
 
 void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& row) {
   HWND w = controls.window(row.id);
-  SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
+  SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
   if (const std::optional<OwnFont> own = ownFont(row.id)) {
     // Without its own font the control keeps the default one and still works.
     if (HFONT font = createOwnFont(*own)) {
@@ -145,28 +147,28 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
         GetWindowRect(w, &r);
         return static_cast<int>(r.bottom - r.top);
       };
-      const auto field = static_cast<int>(SendMessageA(w, CB_GETITEMHEIGHT, -1, 0));
+      const auto field = static_cast<int>(SendMessageW(w, CB_GETITEMHEIGHT, -1, 0));
       if (field > 0) {
-        SendMessageA(w, CB_SETITEMHEIGHT, -1, field);
+        SendMessageW(w, CB_SETITEMHEIGHT, -1, field);
         const int wanted = field + controlRect(row.id)->height - closedHeight();
-        if (wanted > 0) SendMessageA(w, CB_SETITEMHEIGHT, -1, wanted);
+        if (wanted > 0) SendMessageW(w, CB_SETITEMHEIGHT, -1, wanted);
       }
-      const LRESULT rowHeight = SendMessageA(w, CB_GETITEMHEIGHT, 0, 0);
+      const LRESULT rowHeight = SendMessageW(w, CB_GETITEMHEIGHT, 0, 0);
       if (rowHeight > 0) {
-        SendMessageA(w, CB_SETITEMHEIGHT, 0, rowHeight + 1);
+        SendMessageW(w, CB_SETITEMHEIGHT, 0, rowHeight + 1);
         // Wine ignores the combo's message when the list is not owner-drawn;
         // the list itself takes it everywhere.
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
         if (GetComboBoxInfo(w, &info) && info.hwndList != nullptr) {
-          SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, rowHeight + 1);
+          SendMessageW(info.hwndList, LB_SETITEMHEIGHT, 0, rowHeight + 1);
         }
       }
       break;
     }
     case ControlKind::SingleLineEdit:
     case ControlKind::MultiLineEdit:
-      SendMessageA(w, EM_SETLIMITTEXT, 0, 0);
+      SendMessageW(w, EM_SETLIMITTEXT, 0, 0);
       if (row.id == CodeInput) {
         SetWindowSubclass(w, codeInputProc, 0, reinterpret_cast<DWORD_PTR>(mainWindow));
       }

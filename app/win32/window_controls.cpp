@@ -2,6 +2,7 @@
 
 #include "base/control_table.h"
 #include "base/win32_debug_log.h"
+#include "base/win32_text.h"
 
 namespace lumdrift {
 
@@ -20,7 +21,7 @@ std::optional<ControlId> WindowControls::idOf(HWND window) const {
 }
 
 void WindowControls::setOwnFont(ControlId id, HFONT font) {
-  SendMessageA(window(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(window(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   // The control has let go of the old font by now.
   ownFonts_[static_cast<int>(id)] = win32::FontHandle(font);
 }
@@ -28,20 +29,21 @@ void WindowControls::setOwnFont(ControlId id, HFONT font) {
 Text WindowControls::text(ControlId id) const {
   HWND w = window(id);
   if (w == nullptr) return {};
-  // The length may count more than the text holds (a Unicode control answers
-  // in ANSI bytes at most); the copy reports what it really wrote.
-  const auto length = static_cast<std::size_t>(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0));
-  Text out(length + 1, '\0');
+  // The copy reports what it really wrote, which may be less than the length
+  // announced.
+  const auto length = static_cast<std::size_t>(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring out(length + 1, L'\0');
   const auto copied = static_cast<std::size_t>(
-      SendMessageA(w, WM_GETTEXT, out.size(), reinterpret_cast<LPARAM>(out.data())));
+      SendMessageW(w, WM_GETTEXT, out.size(), reinterpret_cast<LPARAM>(out.data())));
   out.resize(copied < length ? copied : length);
-  return out;
+  return win32::narrow(out);
 }
 
 void WindowControls::setText(ControlId id, const Text& text) {
   HWND w = window(id);
   if (w == nullptr) return;
-  SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const std::wstring wideText = win32::wide(text);
+  SendMessageW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wideText.c_str()));
   if (controlRow(id).kind == ControlKind::TransparentLabel && IsWindowVisible(w)) {
     // A transparent label draws no background: the old text goes only when
     // the container repaints beneath it.
@@ -64,18 +66,18 @@ void WindowControls::setEnabled(ControlId id, bool enabled) {
 int WindowControls::selection(ControlId id) const {
   HWND w = window(id);
   if (w == nullptr) return -1;
-  return static_cast<int>(SendMessageA(w, CB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(w, CB_GETCURSEL, 0, 0));
 }
 
 void WindowControls::setBold(ControlId id, bool bold) {
   HWND w = window(id);
   if (w == nullptr) return;
-  auto current = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+  auto current = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
   if (current == nullptr) current = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  LOGFONTA font;
-  if (GetObjectA(current, sizeof font, &font) != sizeof font) return;
+  LOGFONTW font;
+  if (GetObjectW(current, sizeof font, &font) != sizeof font) return;
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  if (HFONT changed = CreateFontIndirectA(&font)) {
+  if (HFONT changed = CreateFontIndirectW(&font)) {
     setOwnFont(id, changed);
   } else {
     win32::logLastError("CreateFontIndirect for the button");

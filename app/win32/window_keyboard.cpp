@@ -20,10 +20,10 @@ bool preTranslateMainWindowMessage(HWND mainWindow, MSG& message) {
   if (mainWindow == nullptr || !IsWindow(mainWindow)) return false;
   if (message.hwnd != mainWindow && !IsChild(mainWindow, message.hwnd)) return false;
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
-    SendMessageA(mainWindow, WM_CLOSE, 0, 0);
+    SendMessageW(mainWindow, WM_CLOSE, 0, 0);
     return true;
   }
-  return IsDialogMessageA(mainWindow, &message) != FALSE;
+  return IsDialogMessageW(mainWindow, &message) != FALSE;
 }
 
 }  // namespace lumdrift

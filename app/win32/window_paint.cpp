@@ -39,15 +39,15 @@ void drawTextButton(const DRAWITEMSTRUCT& item) {
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   FillRect(dc, &r, pressed ? GetSysColorBrush(COLOR_BTNFACE) : whiteBrush());
   FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
-  const int length = GetWindowTextLengthA(item.hwndItem);
-  Text text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(item.hwndItem, text.data(), length + 1)));
-  auto font = reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
+  const int length = GetWindowTextLengthW(item.hwndItem);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), length + 1)));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
   HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
   if (pressed) OffsetRect(&r, 1, 1);
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (oldFont != nullptr) SelectObject(dc, oldFont);
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {

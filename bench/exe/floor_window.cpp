@@ -17,7 +17,7 @@
 namespace {
 
 #ifdef LUMDRIFT_ALL_CHILDREN
-constexpr char kTitle[] = "LumdriftBareWindow";
+constexpr wchar_t kTitle[] = L"LumdriftBareWindow";
 
 bool createChildren(HWND window, HINSTANCE) {
   using namespace lumdrift;
@@ -29,23 +29,23 @@ bool createChildren(HWND window, HINSTANCE) {
         row.container == ControlId::MainWindow ? window : children[static_cast<int>(row.container)];
     HWND child = createChildWindow(window, parent, row);
     if (child == nullptr) return false;
-    SendMessageA(child, WM_SETFONT, font, FALSE);
+    SendMessageW(child, WM_SETFONT, font, FALSE);
     if (row.kind == ControlKind::DropDownList) fillDropDownList(child, row);
     children[static_cast<int>(row.id)] = child;
   }
   return true;
 }
 #else
-constexpr char kTitle[] = "LumdriftBaseline";
+constexpr wchar_t kTitle[] = L"LumdriftBaseline";
 
 bool createChildren(HWND window, HINSTANCE instance) {
-  HWND edit = CreateWindowExA(
-      WS_EX_CLIENTEDGE, "Edit", "",
+  HWND edit = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"Edit", L"",
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 22, 310,
       602, 103, window, nullptr, instance, nullptr);
   if (!edit) return false;
-  SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-  SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
   return true;
 }
 #endif
@@ -55,29 +55,29 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     PostQuitMessage(0);
     return 0;
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
+  return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSA wc{};
+  WNDCLASSW wc{};
   wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = kTitle;
-  if (!RegisterClassA(&wc)) return 1;
-  HWND window = CreateWindowExA(
+  if (!RegisterClassW(&wc)) return 1;
+  HWND window = CreateWindowExW(
       0, wc.lpszClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
       CW_USEDEFAULT, CW_USEDEFAULT, 754, 468, nullptr, nullptr, instance, nullptr);
   if (!window || !createChildren(window, instance)) return 1;
   ShowWindow(window, show);
   UpdateWindow(window);
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return 0;
 }

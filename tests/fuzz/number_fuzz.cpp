@@ -15,47 +15,65 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "generator/number_text.h"
 
 namespace {
 
-// The fold table as the rule lists it: row A3 from A1 to FE by its low seven
-// bits, then the four forms of row A1.
-const std::string& foldTable() {
-  static const std::string table = [] {
-    std::string t(65536, '\0');
-    for (int trail = 0xA1; trail <= 0xFE; ++trail)
-      t[0xA300 | trail] = static_cast<char>(trail - 0x80);
-    t[0xA1A1] = ' ';
-    t[0xA1AB] = '~';
-    t[0xA1EE] = '*';
-    t[0xA1EF] = '*';
+// The UTF-8 form of a code point, written out from the encoding's bit layout.
+std::string utf8(char32_t cp) {
+  std::string out;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
+}
+
+// The fold table as the rule lists it: the full-width forms by the ASCII
+// character each stands for, then the five others.
+const std::vector<std::pair<std::string, char>>& foldTable() {
+  static const std::vector<std::pair<std::string, char>> table = [] {
+    std::vector<std::pair<std::string, char>> t;
+    for (char c = '!'; c <= '~'; ++c) t.push_back({utf8(0xFF01 + (c - '!')), c});
+    t.push_back({utf8(0xFFE5), '$'});
+    t.push_back({utf8(0xFFE3), '~'});
+    t.push_back({utf8(0x3000), ' '});
+    t.push_back({utf8(0x2606), '*'});
+    t.push_back({utf8(0x2605), '*'});
     return t;
   }();
   return table;
 }
 
+// Every form in the table starts with a lead byte, which no character ever
+// takes along as its continuation: trying the table at every byte is the same
+// as trying it at every character.
 std::string naiveFold(std::string_view text) {
-  const std::string& table = foldTable();
+  bool startsForm[256] = {};
+  for (const auto& entry : foldTable()) startsForm[static_cast<unsigned char>(entry.first[0])] = true;
   std::string out;
   std::size_t i = 0;
   while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80 || i + 1 == text.size()) {
-      out += text[i];
-      i += 1;
-      continue;
+    bool folded = false;
+    for (const auto& [form, ascii] : foldTable()) {
+      if (!startsForm[static_cast<unsigned char>(text[i])]) break;
+      if (text.substr(i, form.size()) == form) {
+        out += ascii;
+        i += form.size();
+        folded = true;
+        break;
+      }
     }
-    const auto t = static_cast<unsigned char>(text[i + 1]);
-    const char folded = table[b << 8 | t];
-    if (folded != '\0') {
-      out += folded;
-    } else {
-      out += text[i];
-      out += text[i + 1];
-    }
-    i += 2;
+    if (!folded) out += text[i++];
   }
   return out;
 }
@@ -119,8 +137,8 @@ void checkFormat(double v) {
 constexpr std::string_view kPieces[] = {
     "0",        "1",        "9",        "5",        ".",        "e",        "E",        "+",
     "-",        " ",        "\t",       "x",        "i",        "n",        "f",        "a",
-    "\xA3\xB0", "\xA3\xB1", "\xA3\xB9", "\xA3\xAE", "\xA3\xAD", "\xA3\xAB", "\xA3\xE5", "\xA3\xC5",
-    "\xA1\xA1", "\xA1\xAB", "\xA1\xEE", "\xA3\xF8", "\xA3",     "\xB6\xC8", "px",       "\xA3\xA0",
+    "０",       "１",       "９",       "．",       "－",       "＋",       "ｅ",       "Ｅ",
+    "\u3000",   "～",       "☆",        "ｘ",       "\xEF\xBC", "度",       "px",       "\uFF00",
 };
 
 }  // namespace

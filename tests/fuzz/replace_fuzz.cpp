@@ -4,8 +4,9 @@
 //
 // Input layout (all of it optional; missing bytes read as 0):
 //   [0] flags: bit 0 case-sensitive, bit 1 also try the defaulted overloads,
-//       bits 2-3 needle source, bit 4 map the text onto a small GBK-heavy
-//       alphabet so that matches and lead/trail ambiguities are frequent
+//       bits 2-3 needle source, bit 4 map the text onto a small alphabet of
+//       UTF-8 lead, continuation and stray bytes so that matches and
+//       character-boundary ambiguities are frequent
 //   [1] start selector   [2] limit selector   [3] needle length
 //   [4] needle offset / pick   [5] replacement length
 //   then the body: text, [explicit needle], replacement at the end.
@@ -57,15 +58,16 @@ std::string naiveReplace(std::string_view text, std::string_view what, std::stri
       if (count == maxCount) break;
       continue;
     }
-    if (static_cast<unsigned char>(text[i]) >= 0x80) {
-      out += text[i];
-      ++i;
-      // A lead byte that ends the text is copied alone.
-      if (i < text.size()) {
-        out += text[i];
-        ++i;
-      }
-    } else {
+    // One character: its lead byte announces its length by its leading one
+    // bits (none: ASCII; one, or more than four: a stray byte alone), and
+    // only the continuation bytes (10xxxxxx) actually there go with it.
+    int ones = 0;
+    for (unsigned char b = static_cast<unsigned char>(text[i]); b & 0x80; b <<= 1) ++ones;
+    const std::size_t length = (ones >= 2 && ones <= 4) ? static_cast<std::size_t>(ones) : 1;
+    out += text[i];
+    ++i;
+    for (std::size_t k = 1; k < length && i < text.size(); ++k) {
+      if ((static_cast<unsigned char>(text[i]) >> 6) != 2) break;
       out += text[i];
       ++i;
     }
@@ -82,19 +84,20 @@ struct Reader {
 };
 
 // Bytes that keep the scan busy: letters of both cases, markup, digits of the
-// marker and the lead and trail bytes of the placeholders.
+// marker, the bytes of the width placeholder 宽度 (E5 AE BD E5 BA A6), a
+// four-byte lead and bytes no UTF-8 text holds.
 constexpr unsigned char kAlphabet[16] = {'a',  'A',  'C',  'c',  '<',  ' ',  '3',  '\0',
-                                         0xB6, 0xC8, 0xBF, 0xED, 0xA3, 0x80, 0xFF, 0xC6};
+                                         0xE5, 0xAE, 0xBD, 0xBA, 0xA6, 0xF0, 0xFF, 0xC3};
 
 constexpr std::string_view kNeedles[] = {
-    "\xBF\xED\xB6\xC8",    // width placeholder
-    "\xB8\xDF\xB6\xC8",    // height placeholder
-    "\xC6\xAB\xD2\xC6",    // offset placeholder
-    "\xBE\xE0\xB6\xA5",    // top spacing placeholder
+    "宽度",                // width placeholder
+    "高度",                // height placeholder
+    "偏移",                // offset placeholder
+    "距顶",                // top spacing placeholder
     "Corvandel386412957",  // code marker
     "386412957",           // preview marker
-    "\xB6\xC8",            // a trail-lead straddle in runs of placeholders
-    "\xC8\xBF",           "\xC6\xC6", "\xB6", "\xFF", "aA", "Cc<", "\xA3", "a", "<",
+    "\xBD\xE5",            // the seam between the two characters of 宽度
+    "\xAE\xBD",           "\xE5", "\xBA", "\xFF", "aA", "Cc<", "\xF0", "a", "<",
 };
 
 long long pickStart(std::uint8_t sel, std::size_t textSize) {

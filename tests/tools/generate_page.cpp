@@ -4,7 +4,8 @@
 //   lumdrift-generate --code-template F --preview-template F --edition 0|1|2
 //                     --width W --height H --spacing S --code F --out DIR
 //
-// Writes DIR/yl.htm and prints the generated code.
+// Every file in and out is GBK, as the template site's are: writes DIR/yl.htm
+// and prints the generated code.
 
 #include <cstdio>
 #include <fstream>
@@ -14,6 +15,8 @@
 
 #include "app/events.h"
 #include "base/control_model.h"
+#include "base/gbk.h"
+#include "generator/page_bytes.h"
 #include "generator/portable_file_writer.h"
 #include "templates/template_store.h"
 
@@ -24,12 +27,13 @@ using enum ControlId;
 
 struct StdoutClipboard : Clipboard {
   bool putText(std::string_view text) override {
-    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    const std::string bytes = gbkWithReferences(text);
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(std::cout);
   }
 };
 struct NoShell : Shell {
-  void openDocument(const Text&) override {}
+  bool openDocument(const Text&) override { return false; }
 };
 struct NoDownload : DownloadStarter {
   void start() override {}
@@ -47,7 +51,7 @@ bool readFile(const std::string& path, std::string& out) {
   if (!in) return false;
   std::stringstream ss;
   ss << in.rdbuf();
-  out = ss.str();
+  out = decodeGbk(ss.str());
   return true;
 }
 
@@ -85,8 +89,8 @@ int main(int argc, char** argv) {
   NoShell shell;
   NoDownload download;
   NoDesktop desktop;
-  Services s{ui,    templates, clipboard, files,
-             shell, download,  desktop,   {args["--out"], "lumdrift"}};
+  Services s{ui,    templates, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"},
+             {}};
 
   const int edition = std::stoi(args["--edition"]);
   for (TemplateId id : {TemplateId::TmallCode, TemplateId::Code})

@@ -1,0 +1,88 @@
+#include "generator/page_bytes.h"
+
+#include "base/gbk.h"
+#include "base/text.h"
+
+namespace lumdrift {
+namespace {
+
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+bool startsWithFolded(std::string_view text, std::string_view word) {
+  if (text.size() < word.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (lower(text[i]) != word[i]) return false;
+  }
+  return true;
+}
+
+// The character's number; U+FFFD for a byte that is no whole UTF-8 character.
+char32_t codePoint(std::string_view c) {
+  const auto lead = static_cast<unsigned char>(c[0]);
+  if (lead < 0x80) return lead;
+  const std::size_t announced = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (announced == 1 || c.size() != announced) return 0xFFFD;
+  char32_t value = lead & (0x7F >> c.size());
+  for (std::size_t i = 1; i < c.size(); ++i) {
+    value = value << 6 | (static_cast<unsigned char>(c[i]) & 0x3F);
+  }
+  return value;
+}
+
+void appendCharacter(std::string& out, std::string_view c) {
+  if (const std::optional<std::string> bytes = encodeGbk(c)) {
+    out += *bytes;
+  } else {
+    out += "&#" + std::to_string(static_cast<unsigned long>(codePoint(c))) + ';';
+  }
+}
+
+}  // namespace
+
+bool declaresUtf8(std::string_view page) {
+  page = page.substr(0, 1024);
+  for (std::size_t at = 0; at < page.size(); ++at) {
+    if (!startsWithFolded(page.substr(at), "charset")) continue;
+    std::size_t i = at + 7;
+    while (i < page.size() && (page[i] == ' ' || page[i] == '=' || page[i] == '"' ||
+                               page[i] == '\'')) {
+      ++i;
+    }
+    const std::string_view value = page.substr(i);
+    return startsWithFolded(value, "utf-8") || startsWithFolded(value, "utf8");
+  }
+  return false;
+}
+
+std::string gbkWithReferences(std::string_view text) {
+  // Whole pieces go through the system at once; only a piece that holds a
+  // character GBK lacks is taken apart, one character at a time.
+  constexpr std::size_t kPiece = 4096;
+  std::string out;
+  out.reserve(text.size());
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = at;
+    while (end < text.size() && end - at < kPiece) end += characterLength(text, end);
+    const std::string_view piece = text.substr(at, end - at);
+    if (const std::optional<std::string> bytes = encodeGbk(piece)) {
+      out += *bytes;
+    } else {
+      for (std::size_t i = 0; i < piece.size();) {
+        const std::size_t n = characterLength(piece, i);
+        appendCharacter(out, piece.substr(i, n));
+        i += n;
+      }
+    }
+    at = end;
+  }
+  return out;
+}
+
+std::string pageBytes(std::string_view page) {
+  return declaresUtf8(page) ? std::string(page) : gbkWithReferences(page);
+}
+
+}  // namespace lumdrift
