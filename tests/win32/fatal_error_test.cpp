@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/captions.h"
+#include "base/win32_text.h"
 
 namespace lumdrift {
 namespace {
@@ -50,11 +51,11 @@ BOOL CALLBACK readBox(HWND w, LPARAM param) {
   if (std::strcmp(cls, "Static") != 0) return TRUE;
   if ((GetWindowLongA(w, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
     out->errorIcon = true;
-  } else if (GetWindowTextLengthA(w) > 0) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+  } else if (GetWindowTextLengthW(w) > 0) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
     text.resize(
-        static_cast<std::size_t>(GetWindowTextA(w, text.data(), static_cast<int>(text.size()))));
-    out->text = text;
+        static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
+    out->text = win32::narrow(text);
   }
   return TRUE;
 }
@@ -79,9 +80,9 @@ Outcome runFailingChild() {
     EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
   }
   if (search.box != nullptr) {
-    char caption[64] = {};
-    GetWindowTextA(search.box, caption, sizeof caption);
-    out.caption = caption;
+    wchar_t caption[64] = {};
+    GetWindowTextW(search.box, caption, 64);
+    out.caption = win32::narrow(caption);
     EnumChildWindows(search.box, readBox, reinterpret_cast<LPARAM>(&out));
     PostMessageA(search.box, WM_COMMAND, IDOK, 0);
   } else {

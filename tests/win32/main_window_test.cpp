@@ -12,6 +12,7 @@
 #include "base/control_table.h"
 #include "base/window_layout.h"
 #include "generator/markers.h"
+#include "base/win32_text.h"
 #include "tests/harness.h"
 
 namespace lumdrift {
@@ -20,10 +21,10 @@ namespace {
 using enum ControlId;
 
 std::string windowText(HWND w) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
   text.resize(
-      static_cast<std::size_t>(GetWindowTextA(w, text.data(), static_cast<int>(text.size()))));
-  return text;
+      static_cast<std::size_t>(GetWindowTextW(w, text.data(), static_cast<int>(text.size()))));
+  return win32::narrow(text);
 }
 
 std::string className(HWND w) {
@@ -32,16 +33,16 @@ std::string className(HWND w) {
   return name;
 }
 
-LOGFONTA fontOf(HWND w) {
-  LOGFONTA font = {};
-  auto handle = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
-  GetObjectA(handle, sizeof font, &font);
+LOGFONTW fontOf(HWND w) {
+  LOGFONTW font = {};
+  auto handle = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+  GetObjectW(handle, sizeof font, &font);
   return font;
 }
 
-LOGFONTA defaultGuiFont() {
-  LOGFONTA font = {};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+LOGFONTW defaultGuiFont() {
+  LOGFONTW font = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
   return font;
 }
 
@@ -154,9 +155,9 @@ TEST_F(MainWindowTest, EveryControlIsARealWindowInItsStartState) {
     if (row.kind == ControlKind::DropDownList) {
       ASSERT_EQ(SendMessageA(w, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(row.items.size()));
       for (std::size_t i = 0; i < row.items.size(); ++i) {
-        char item[64] = {};
-        SendMessageA(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-        EXPECT_EQ(item, row.items[i]);
+        wchar_t item[64] = {};
+        SendMessageW(w, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        EXPECT_EQ(win32::narrow(item), row.items[i]);
       }
       EXPECT_EQ(SendMessageA(w, CB_GETCURSEL, 0, 0), row.selection);
       EXPECT_EQ(windowText(w), row.items[static_cast<std::size_t>(row.selection)]);
@@ -228,7 +229,7 @@ TEST_F(MainWindowTest, FrameAndControlsSitWhereTheLayoutPutsThem) {
 }
 
 TEST_F(MainWindowTest, FontsAreTheDefaultGuiFontUnlessTheControlHasItsOwn) {
-  const LOGFONTA gui = defaultGuiFont();
+  const LOGFONTW gui = defaultGuiFont();
   for (const ControlRow& row : controlTable()) {
     if (row.kind == ControlKind::Timer) continue;
     SCOPED_TRACE(row.name);
@@ -238,11 +239,12 @@ TEST_F(MainWindowTest, FontsAreTheDefaultGuiFontUnlessTheControlHasItsOwn) {
                 GetStockObject(DEFAULT_GUI_FONT));
       continue;
     }
-    const LOGFONTA font = fontOf(at(row.id));
+    const LOGFONTW font = fontOf(at(row.id));
     EXPECT_EQ(font.lfHeight, -own->height);
     EXPECT_EQ(font.lfWeight, own->weight);
     EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
-    EXPECT_EQ(std::string(font.lfFaceName), own->face.empty() ? gui.lfFaceName : own->face);
+    EXPECT_EQ(win32::narrow(font.lfFaceName),
+              own->face.empty() ? win32::narrow(gui.lfFaceName) : own->face);
     EXPECT_EQ(font.lfCharSet, own->gb2312Charset ? GB2312_CHARSET : gui.lfCharSet);
   }
 }
@@ -262,12 +264,14 @@ TEST_F(MainWindowTest, EditBoxesWrapOrScrollAndHoldTextsOfAnyLength) {
       EXPECT_EQ(style & (ES_MULTILINE | ES_AUTOHSCROLL), ES_AUTOHSCROLL);
     }
   }
-  // A paste beyond the 32767 characters a plain edit box takes.
+  // A paste beyond the 32767 characters a plain edit box takes, with
+  // characters no ANSI code page holds.
   std::string code;
   while (code.size() < 40000)
-    code += "<div class=\"全屏\">" + std::to_string(code.size()) + "</div>\r\n";
+    code += "<div class=\"全屏👉™\">" + std::to_string(code.size()) + "</div>\r\n";
   SetFocus(at(CodeInput));
-  SendMessageA(at(CodeInput), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(code.c_str()));
+  SendMessageW(at(CodeInput), EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(win32::wide(code).c_str()));
   EXPECT_EQ(controls.text(CodeInput), code);
 }
 
@@ -293,9 +297,9 @@ TEST_F(MainWindowTest, PropertyOperationsWorkOnTheWindowsThemselves) {
   EXPECT_EQ(controls.selection(SpacingList), -1);
 
   // Bold changes the weight and nothing else of the button's font.
-  const LOGFONTA before = fontOf(at(GenerateButton));
+  const LOGFONTW before = fontOf(at(GenerateButton));
   controls.setBold(GenerateButton, false);
-  LOGFONTA after = fontOf(at(GenerateButton));
+  LOGFONTW after = fontOf(at(GenerateButton));
   EXPECT_EQ(after.lfWeight, FW_NORMAL);
   after.lfWeight = before.lfWeight;
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);

@@ -2,6 +2,8 @@
 // system.
 
 #include <gtest/gtest.h>
+
+#include "base/win32_text.h"
 #include <windows.h>
 // windows.h before the other system headers
 #include <ole2.h>
@@ -122,19 +124,19 @@ TEST(Win32FileWriter, KeepsTheOldPageWhenTheReplaceFails) {
 std::string clipboardText() {
   std::string out;
   for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    const auto* bytes = static_cast<const char*>(GlobalLock(data));
-    const SIZE_T size = GlobalSize(data);
-    if (bytes != nullptr) out.assign(bytes, strnlen(bytes, size));
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
+    const SIZE_T size = GlobalSize(data) / sizeof(wchar_t);
+    if (chars != nullptr) out = win32::narrow(std::wstring_view(chars, wcsnlen(chars, size)));
     GlobalUnlock(data);
   }
   CloseClipboard();
   return out;
 }
 
-TEST(Win32Clipboard, PutsTheGbkBytesAsText) {
+TEST(Win32Clipboard, PutsTheExactTextAsUnicode) {
   Win32Clipboard clipboard;
-  const std::string code = "<div class=\"全屏\">恭喜亲！</div>\r\n<p>宽度 1920</p>";
+  const std::string code = "<div class=\"全屏\">恭喜亲！👉™©•®\u00A0한</div>\r\n<p>宽度 1920</p>";
   ASSERT_TRUE(clipboard.putText(code));
   EXPECT_EQ(clipboardText(), code);
   ASSERT_TRUE(clipboard.putText(""));
