@@ -130,8 +130,16 @@ class E2eTest : public ::testing::Test {
                     {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
   }
 
-  App& start(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "") {
-    app_ = std::make_unique<App>(exeName, folderSuffix);
+  App& start(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "",
+             Folder where = Folder::InTemp) {
+    app_ = std::make_unique<App>(exeName, folderSuffix, where);
+    return checkStarted();
+  }
+  App& start(const AppSetup& setup) {
+    app_ = std::make_unique<App>(setup);
+    return checkStarted();
+  }
+  App& checkStarted() {
     EXPECT_TRUE(app_->started()) << "no window titled Lumdrift from " << lumdriftExe();
     return *app_;
   }
@@ -152,6 +160,11 @@ class E2eTest : public ::testing::Test {
   }
 
   std::string resultCaption() { return text(ctl(ResultLabel)); }
+  // The result label comes up with the message. The timer hides it again
+  // within one period, so it is watched as it comes.
+  bool labelShows(std::string_view message) {
+    return waitUntil([&] { return resultCaption() == message && visible(ctl(ResultLabel)); }, 5000);
+  }
 
   std::unique_ptr<App> app_;
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "tests/e2e/fake_browser.h"
 #include "tests/e2e/fixture.h"
 
 namespace lumdrift::e2e {
@@ -142,7 +143,7 @@ class Shortcut : public E2eTest {
 };
 
 TEST_F(Shortcut, SendToDesktopLinksTheRunningExecutable) {
-  App& a = start();
+  App& a = start("Lumdrift.exe", "", Folder::OnDrive);
   EXPECT_FALSE(linkExists()) << "start-up must not create the link";
   sendToDesktop();
   expectLinkTo(a.exePath());
@@ -159,9 +160,12 @@ TEST_F(Shortcut, SendToDesktopLinksTheRunningExecutable) {
   expectLinkTo(a.exePath());
 }
 
-TEST_F(Shortcut, LinkFollowsTheExecutablesNameOnDisk) {
+// Run from the temporary folder, as from inside a zip: the link is made, and
+// the user is told to unpack the tool first, since the folder goes later.
+TEST_F(Shortcut, LinkFollowsTheExecutablesNameAndAdvisesAgainstTheTemporaryFolder) {
   App& a = start("ShopTool.exe");
-  sendToDesktop();
+  click(app().byCaption(caption::kSendToDesktop));
+  EXPECT_TRUE(labelShows(caption::kShortcutFromTemp)) << resultCaption();
   expectLinkTo(a.exePath());
   EXPECT_EQ(GetFileAttributesA((desktop_ + "ShopTool.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -217,7 +221,7 @@ TEST_F(Shortcut, NoDesktopFolderMeansNoLink) {
     ASSERT_FALSE(SHGetSpecialFolderPathA(nullptr, folder, CSIDL_DESKTOPDIRECTORY, FALSE))
         << "the desktop folder is still found: " << folder;
     click(app().byCaption(caption::kSendToDesktop));
-    Sleep(1500);
+    EXPECT_TRUE(labelShows(caption::kShortcutFailed)) << resultCaption();
     EXPECT_TRUE(a.running());
   }
   EXPECT_EQ(filesIn(a.programDir()), std::vector<std::string>{"Lumdrift.exe"})
@@ -232,69 +236,14 @@ TEST_F(Shortcut, NoDesktopFolderMeansNoLink) {
 namespace lumdrift::e2e {
 namespace {
 
-// The preview button asks the shell to open yl.htm. A web-page association of
-// this test's own, a command that writes down what it was asked to open,
-// stands in for the browser; whatever association was there comes back after.
-// Wine's class root is the machine's, so that is where it goes.
+// The preview button opens the page of the last generation, and no other
+// window of the tool comes up.
 class Preview : public E2eTest {
  protected:
   void SetUp() override {
     E2eTest::SetUp();
     serveTestTemplates();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    record_ = std::string(temp) + "lumdrift-e2e-opened.txt";
-    DeleteFileA(record_.c_str());
-    for (const char* extension : {".htm", ".html"})
-      saved_.emplace_back(extension, value(extension));
-    const std::string command = "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + record_ + "\"";
-    ASSERT_TRUE(setValue(".htm", "LumdriftE2E.page") && setValue(".html", "LumdriftE2E.page") &&
-                setValue("LumdriftE2E.page\\shell\\open\\command", command));
-  }
-  void TearDown() override {
-    E2eTest::TearDown();
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\LumdriftE2E.page");
-    for (const auto& [extension, before] : saved_) {
-      if (before) {
-        setValue(extension, *before);
-      } else {
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + extension).c_str());
-      }
-    }
-    DeleteFileA(record_.c_str());
-  }
-
-  static std::optional<std::string> value(const std::string& key) {
-    char buffer[512] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + key).c_str(), nullptr,
-                     RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-      return std::nullopt;
-    return std::string(buffer);
-  }
-
-  static bool setValue(const std::string& key, const std::string& value) {
-    HKEY h = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ("Software\\Classes\\" + key).c_str(), 0, nullptr, 0,
-                        KEY_WRITE, nullptr, &h, nullptr) != ERROR_SUCCESS)
-      return false;
-    const bool ok =
-        RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(h);
-    return ok;
-  }
-
-  // What the stand-in browser was asked to open, without quotes and blanks.
-  std::optional<std::string> opened() {
-    std::optional<std::string> bytes = fileBytes(record_);
-    if (!bytes) return std::nullopt;
-    std::string path;
-    for (char c : *bytes)
-      if (c != '"' && c != '\r' && c != '\n') path += c;
-    while (!path.empty() && path.back() == ' ') path.pop_back();
-    if (path.empty()) return std::nullopt;  // the command has not written yet
-    return path;
+    ASSERT_TRUE(browser_.registered());
   }
 
   // Top-level windows of the tool that are shown, the main window included.
@@ -316,25 +265,19 @@ class Preview : public E2eTest {
     return TRUE;
   }
 
-  std::string record_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  FakeBrowser browser_;
 };
 
 TEST_F(Preview, OpensThePageOfTheLastGeneration) {
   App& a = start();
-  // Before any generation there is no page: nothing opens, nothing is said.
-  click(ctl(PreviewButton));
-  Sleep(1500);
-  EXPECT_EQ(opened(), std::nullopt);
-  EXPECT_EQ(shownWindows(), 1);
-
   waitForDownload(4);
   click(ctl(GenerateButton));
   ASSERT_TRUE(fileBytes(a.previewPath()).has_value());
   click(ctl(PreviewButton));
-  ASSERT_TRUE(waitUntil([&] { return opened().has_value(); }, 10000)) << "nothing was opened";
-  EXPECT_EQ(lstrcmpiA(opened()->c_str(), a.previewPath().c_str()), 0)
-      << *opened() << " instead of " << a.previewPath();
+  ASSERT_TRUE(waitUntil([&] { return browser_.opened().has_value(); }, 10000))
+      << "nothing was opened";
+  EXPECT_EQ(lstrcmpiA(browser_.opened()->c_str(), a.previewPath().c_str()), 0)
+      << *browser_.opened() << " instead of " << a.previewPath();
   EXPECT_EQ(shownWindows(), 1);
 }
 

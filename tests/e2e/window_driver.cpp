@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "base/control_table.h"
+#include "base/win32_handles.h"
 #include "base/window_layout.h"
 
 #ifndef LUMDRIFT_EXE_PATH
@@ -72,13 +73,26 @@ LRESULT send(HWND h, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs = 30000) 
   return static_cast<LRESULT>(result);
 }
 
-void removeTree(const std::string& dir) {
-  for (const std::string& name : filesIn(dir)) {
-    const std::string path = dir + "\\" + name;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+void removeTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring path = dir + L"\\" + entry.cFileName;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
   }
-  RemoveDirectoryA(dir.c_str());
+  RemoveDirectoryW(dir.c_str());
+}
+
+std::wstring fromCodePage(UINT codePage, std::string_view text) {
+  std::wstring out(text.size(), L'\0');
+  out.resize(
+      std::max(0, MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                      out.data(), static_cast<int>(out.size()))));
+  return out;
 }
 
 }  // namespace
@@ -87,6 +101,18 @@ std::string windowsPath(const std::string& path) {
   if (path.empty() || path[0] != '/') return path;
   std::string out = "Z:" + path;
   std::replace(out.begin(), out.end(), '/', '\\');
+  return out;
+}
+
+std::wstring fromUtf8(std::string_view text) {
+  return fromCodePage(CP_UTF8, text);
+}
+
+std::string toAnsi(std::wstring_view text) {
+  std::string out(text.size() * 4, '\0');
+  out.resize(
+      std::max(0, WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                      out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
   return out;
 }
 
@@ -104,24 +130,32 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-App::App(const std::string& exeName, const std::string& folderSuffix) {
+App::App(const std::string& exeName, const std::string& folderSuffix, Folder where)
+    : App(AppSetup{exeName, fromCodePage(CP_ACP, folderSuffix), where, {}}) {}
+
+App::App(const AppSetup& setup) {
   static int runs = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string root(temp);
-  if (!root.empty() && root.back() == '\\') root.pop_back();
-  dir_ = root + "\\lumdrift-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-         std::to_string(++runs) + "-" + std::to_string(GetTickCount64() % 100000) + folderSuffix;
-  exe_ = dir_ + "\\" + exeName;
-  if (!CreateDirectoryA(dir_.c_str(), nullptr)) return;
-  if (!CopyFileA(lumdriftExe().c_str(), exe_.c_str(), FALSE)) return;
-  STARTUPINFOA startup{};
+  std::wstring root = L"C:";
+  if (setup.where == Folder::InTemp) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    root = temp;
+    if (!root.empty() && root.back() == L'\\') root.pop_back();
+  }
+  dir_ = root + L"\\lumdrift-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(++runs) + L"-" + std::to_wstring(GetTickCount64() % 100000) +
+         setup.folderSuffix;
+  exe_ = dir_ + L"\\" + fromCodePage(CP_ACP, setup.exeName);
+  if (!CreateDirectoryW(dir_.c_str(), nullptr)) return;
+  if (!CopyFileW(fromCodePage(CP_ACP, lumdriftExe()).c_str(), exe_.c_str(), FALSE)) return;
+  if (setup.beforeStart) setup.beforeStart(dir_);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::string commandLine = "\"" + exe_ + "\"";
-  // Started from the temporary folder, not the program directory: the tool
-  // must move there itself.
-  if (!CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      root.c_str(), &startup, &process_))
+  std::wstring commandLine = L"\"" + exe_ + L"\"";
+  // Started from the folder above, not the program directory: the tool must
+  // move there itself.
+  if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      (root + L"\\").c_str(), &startup, &process_))
     return;
   waitUntil(
       [&] {
@@ -144,7 +178,7 @@ App::~App() {
   waitUntil(
       [&] {
         removeTree(dir_);
-        return GetFileAttributesA(dir_.c_str()) == INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(dir_.c_str()) == INVALID_FILE_ATTRIBUTES;
       },
       3000);
 }
@@ -182,7 +216,7 @@ HWND findControl(HWND window, ControlId id) {
   if (!window) return nullptr;
   if (id == ControlId::MainWindow) return window;
   const ControlRow& row = controlRow(id);
-  if (row.kind == ControlKind::TextButton) return findByCaption(window, row.text);
+  if (row.kind == ControlKind::TextButton) return findByCaption(window, fromUtf8(row.text));
   const std::optional<Rect> place = controlRect(id);
   if (!place) return nullptr;
   HWND container =
@@ -221,6 +255,24 @@ BOOL CALLBACK matchCaption(HWND h, LPARAM param) {
 HWND findByCaption(HWND window, std::string_view caption) {
   CaptionSearch search{caption, nullptr};
   EnumChildWindows(window, matchCaption, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+struct WideCaptionSearch {
+  std::wstring_view caption;
+  HWND found;
+};
+
+BOOL CALLBACK matchWideCaption(HWND h, LPARAM param) {
+  auto* search = reinterpret_cast<WideCaptionSearch*>(param);
+  if (wideText(h, 2000) != search->caption) return TRUE;
+  search->found = h;
+  return FALSE;
+}
+
+HWND findByCaption(HWND window, std::wstring_view caption) {
+  WideCaptionSearch search{caption, nullptr};
+  EnumChildWindows(window, matchWideCaption, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -305,24 +357,36 @@ int selection(HWND combo) {
 
 std::vector<std::string> items(HWND combo) {
   std::vector<std::string> out;
+  for (const std::wstring& item : wideItems(combo)) out.push_back(toAnsi(item));
+  return out;
+}
+
+std::vector<std::wstring> wideItems(HWND combo) {
+  // Wine hands an item across processes in the list's own Unicode form
+  // whichever way it is asked for, so ask in Unicode.
+  std::vector<std::wstring> out;
   const int count = static_cast<int>(send(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    // Wine hands an item across processes in the list's own Unicode form
-    // whichever way it is asked for, so ask in Unicode and convert.
     const LRESULT length = send(combo, CB_GETLBTEXTLEN, i, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    std::wstring item(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL,
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()), SMTO_NORMAL,
                         30000, &copied);
-    wide.resize(wcslen(wide.c_str()));
-    std::string item(wide.size() * 2 + 1, '\0');
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), item.data(),
-                            static_cast<int>(item.size()), nullptr, nullptr);
-    item.resize(static_cast<std::size_t>(std::max(bytes, 0)));
+    item.resize(wcslen(item.c_str()));
     out.push_back(item);
   }
   return out;
+}
+
+std::wstring wideText(HWND control, DWORD timeoutMs) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &length);
+  std::wstring buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_NORMAL, timeoutMs, &copied);
+  buffer.resize(std::min<std::size_t>(copied, wcslen(buffer.c_str())));
+  return buffer;
 }
 
 bool visible(HWND control) {
@@ -384,6 +448,70 @@ bool setClipboardText(const std::string& text) {
     return done;
   }
   return false;
+}
+
+std::optional<std::wstring> clipboardUnicode() {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (!OpenClipboard(nullptr)) {
+      Sleep(40);
+      continue;
+    }
+    std::optional<std::wstring> out;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+        out = std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+    return out;
+  }
+  return std::nullopt;
+}
+
+bool setClipboardUnicode(std::wstring_view text) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (!OpenClipboard(nullptr)) {
+      Sleep(40);
+      continue;
+    }
+    bool done = false;
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {
+      std::memcpy(GlobalLock(block), text.data(), text.size() * sizeof(wchar_t));
+      GlobalUnlock(block);
+      EmptyClipboard();
+      done = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+      if (!done) GlobalFree(block);
+    }
+    CloseClipboard();
+    return done;
+  }
+  return false;
+}
+
+void pressWithCtrl(WORD virtualKey) {
+  INPUT keys[4] = {};
+  const WORD sequence[4] = {VK_CONTROL, virtualKey, virtualKey, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i];
+    keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(sequence[i], MAPVK_VK_TO_VSC));
+    if (i >= 2) keys[i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
+std::optional<std::string> fileBytes(const std::wstring& path) {
+  win32::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string out;
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+    out.append(chunk, got);
+  return out;
 }
 
 std::optional<std::string> fileBytes(const std::string& path) {
