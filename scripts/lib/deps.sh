@@ -6,17 +6,10 @@ declare -A lumdrift_stage_packages=(
   [sanitize]="cmake g++ libgtest-dev libbenchmark-dev"
   [fuzz]="clang libclang-rt-14-dev"
   [browser]="cmake g++ libgtest-dev libbenchmark-dev"
-  [wine]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales"
+  [wine]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales libcap2-bin"
   [run]="cmake g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb fonts-wqy-microhei fonts-wqy-zenhei locales python3 imagemagick"
   [package]="cmake g++-mingw-w64-i686 googletest python3"
 )
-
-# Wine takes its code page from the locale, and converts file names with it
-# only when the locale really exists.
-ensure_gbk_locale() {
-  locale -a 2>/dev/null | grep -qix 'zh_CN.gbk' && return 0
-  localedef -i zh_CN -f GBK zh_CN.GBK 2>/dev/null || true
-}
 
 # install_deps STAGE...
 install_deps() {
@@ -25,7 +18,6 @@ install_deps() {
     for p in ${lumdrift_stage_packages[$stage]}; do wanted+=("$p"); done
   done
   install_packages "${wanted[@]}"
-  case " $* " in *" wine "* | *" run "*) ensure_gbk_locale ;; esac
 }
 
 install_packages() {

@@ -1,6 +1,30 @@
 # A quiet 32-bit Wine prefix of our own under build/, with code page 936, a
 # home of its own so that nothing lands in the real desktop, and a virtual
-# X display when there is none. Sourced by scripts/test and scripts/run.
+# X display when there is none; and one prefix per system code page for the
+# tests that need a seller's other Windows set-ups. Sourced by scripts/test,
+# scripts/run and tests/e2e/in_code_page.sh; the caller sets root.
+
+# Wine takes the system code page from the locale, and converts file names
+# with the locale's charset only when the locale really exists (else Chinese
+# paths fail). They are generated under build/, leaving the system as it is.
+lumdrift_locales() {
+  export LOCPATH="$root/build/locales"
+  mkdir -p "$LOCPATH"
+  local spec name pids=()
+  for spec in zh_CN:GBK zh_TW:BIG5 en_US:UTF-8 zh_CN:UTF-8 hi_IN:UTF-8; do
+    name=${spec%%:*}.${spec#*:}
+    [ -f "$LOCPATH/$name/LC_CTYPE" ] && continue
+    # GBK and Big5 are not ASCII-compatible in glibc's sense: localedef warns
+    # and still writes the locale, so its status says little.
+    localedef -i "${spec%%:*}" -f "${spec#*:}" "$LOCPATH/$name" >/dev/null 2>&1 &
+    pids+=($!)
+  done
+  # Only these: the caller may have other children, Xvfb among them.
+  [ ${#pids[@]} -eq 0 ] || wait "${pids[@]}" || true
+  for spec in zh_CN.GBK zh_TW.BIG5 en_US.UTF-8 zh_CN.UTF-8 hi_IN.UTF-8; do
+    [ -f "$LOCPATH/$spec/LC_CTYPE" ] || { echo "localedef made no $spec" >&2; return 1; }
+  done
+}
 
 # Starts Xvfb on a free display unless one is set; the caller stops it with
 # stop_xvfb.
@@ -34,6 +58,7 @@ wine_prefix_up() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
   export HOME="$root/build/winehome"
+  lumdrift_locales || return 1
   export LC_ALL=zh_CN.GBK
   export no_proxy=127.0.0.1,localhost
   unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
@@ -58,4 +83,55 @@ wine_prefix_up() {
 
 wine_prefix_down() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+# wine_code_page_env CP: the settings of the prefix for system code page CP.
+# The code page is fixed when a prefix boots, so each has its own.
+wine_code_page_env() {
+  lumdrift_locales || return 1
+  export WINEPREFIX="$root/build/wineprefix-cp$1"
+  export HOME="$root/build/winehome-cp$1"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+  export no_proxy=127.0.0.1,localhost
+  unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
+  unset LC_ALL LANG LANGUAGE LC_CTYPE LC_MESSAGES LC_COLLATE LC_NUMERIC LC_TIME LC_MONETARY
+  case "$1" in
+    936) export LC_ALL=zh_CN.GBK LANG=zh_CN.GBK ;;
+    950) export LC_ALL=zh_TW.BIG5 LANG=zh_TW.BIG5 ;;
+    1252) export LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 ;;
+    # Wine 8 ignores the registry's ACP=65001; a locale of Unicode-only
+    # characters gives it, with the user locale Chinese (0804).
+    65001) export LC_CTYPE=hi_IN.UTF-8 LANG=zh_CN.UTF-8 ;;
+    *) echo "no locale for code page $1" >&2; return 1 ;;
+  esac
+}
+
+# wine_code_page_prefixes CP...: makes the prefixes that are not there yet,
+# side by side, each with a shared virtual desktop: without a window manager,
+# real key presses reach the foreground window only there.
+wine_code_page_prefixes() {
+  local cp pid failed=0 pids=()
+  for cp in "$@"; do
+    (
+      wine_code_page_env "$cp" || exit 1
+      [ -f "$WINEPREFIX/lumdrift-ready" ] && exit 0
+      rm -rf "$WINEPREFIX"
+      mkdir -p "$HOME"
+      unset DISPLAY
+      wineboot -i >/dev/null 2>&1 </dev/null || true
+      local reg="$WINEPREFIX/lumdrift-desktop.reg"
+      printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' \
+        '"Desktop"="Default"' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' \
+        '"Default"="1280x1024"' >"$reg"
+      wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 || exit 1
+      wineserver -w
+      touch "$WINEPREFIX/lumdrift-ready"
+    ) &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
+  [ "$failed" = 0 ] || echo "a code page prefix could not be made" >&2
+  return "$failed"
 }
