@@ -113,6 +113,7 @@ wine_code_page_env() {
 # real key presses reach the foreground window only there.
 wine_code_page_prefixes() {
   local cp pid failed=0 pids=()
+  lumdrift_locales || return 1  # once, before the prefixes share them
   for cp in "$@"; do
     (
       wine_code_page_env "$cp" || exit 1
