@@ -174,9 +174,9 @@ TEST_F(CodePage, CaptionsAndEveryPastedCharacterComeOutExactly) {
 // and an older yl.htm lies in it.
 class ReadOnlyFolder : public E2eTest {
  protected:
-  // The folder stops (or starts) taking new files. Wine has no Windows call
-  // that makes a folder read-only, so Unix's chmod runs, which Wine starts
-  // and does not wait for.
+  // The folder stops (or starts again) taking new files. Wine has no Windows
+  // call that makes a folder read-only, so Unix's chmod runs, which Wine
+  // starts and does not wait for.
   static bool setWritable(const std::wstring& dir, bool writable) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
@@ -194,17 +194,22 @@ class ReadOnlyFolder : public E2eTest {
       return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    // Wine shows a folder without write permission as read-only.
+    if (!waitUntil(
+            [&] {
+              const DWORD attributes = GetFileAttributesW(dir.c_str());
+              return attributes != INVALID_FILE_ATTRIBUTES &&
+                     ((attributes & FILE_ATTRIBUTE_READONLY) == 0) == writable;
+            },
+            5000))
+      return false;
+    // Root writes into it all the same unless the session dropped that right.
     const std::wstring probe = dir + L"\\probe.tmp";
-    return waitUntil(
-        [&] {
-          HANDLE h =
-              CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-          if (h == INVALID_HANDLE_VALUE) return !writable;
-          CloseHandle(h);
-          DeleteFileW(probe.c_str());
-          return writable;
-        },
-        5000);
+    HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return !writable;
+    CloseHandle(h);
+    DeleteFileW(probe.c_str());
+    return writable;
   }
 
   // Makes the folder writable again when the test ends, however it ends.
@@ -212,7 +217,7 @@ class ReadOnlyFolder : public E2eTest {
     std::wstring dir;
     bool active = false;
     ~Refusing() {
-      if (active) setWritable(dir, true);
+      if (!dir.empty()) setWritable(dir, true);
     }
   };
 
