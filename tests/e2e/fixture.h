@@ -70,10 +70,22 @@ inline const PreviewTemplate kProPreview{
     "\r\n<p>386412957</p></body></html>\r\n"};
 inline const PreviewTemplate kTmallPreview{"<html><body><p>TMALL</p>\r\n", "</body></html>\r\n"};
 
-// A file of the template site in the source tree: what the tool carries
-// built in.
+// A file of the template site in the source tree, as text: what the tool
+// carries built in.
 inline std::string siteFile(const std::string& path) {
-  return fileBytes(windowsPath(LUMDRIFT_SITE_DIR + path)).value_or("");
+  return fromGbk(fileBytes(windowsPath(LUMDRIFT_SITE_DIR + path)).value_or(""));
+}
+
+// The site serves GBK.
+inline Response served(std::string_view text) {
+  return Response::ok(gbk(text));
+}
+
+// A preview page whose template declares GBK, as text.
+inline std::optional<std::string> pageText(const std::string& path) {
+  const std::optional<std::string> bytes = fileBytes(path);
+  if (!bytes) return std::nullopt;
+  return fromGbk(*bytes);
 }
 
 // A code template of the site filled as the tool must fill it. The site's
@@ -124,10 +136,9 @@ class E2eTest : public ::testing::Test {
 
   // The four templates as a working template server serves them.
   void serveTestTemplates() {
-    server().script(kTmallCode, {Response::ok(kTmallTemplate)});
-    server().script(kCode, {Response::ok(kCodeTemplate)});
-    server().script(kPreview,
-                    {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
+    server().script(kTmallCode, {served(kTmallTemplate)});
+    server().script(kCode, {served(kCodeTemplate)});
+    server().script(kPreview, {served(kProPreview.text()), served(kTmallPreview.text())});
   }
 
   App& start(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "") {

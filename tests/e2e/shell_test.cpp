@@ -38,7 +38,7 @@ TEST_F(Shutdown, EscClosesFromInsideTheCodeInput) {
 }
 
 TEST_F(Shutdown, EscEndsTheProcessWhileADownloadHangs) {
-  Response stalled = Response::ok(kTmallTemplate);
+  Response stalled = served(kTmallTemplate);
   stalled.stall = true;
   server().script(kTmallCode, {stalled});
   App& a = start();
@@ -52,17 +52,17 @@ class Shortcut : public E2eTest {
   void SetUp() override {
     E2eTest::SetUp();
     serveTestTemplates();
-    char folder[MAX_PATH] = {};
-    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, folder, CSIDL_DESKTOPDIRECTORY, TRUE));
-    desktop_ = folder;
+    wchar_t folder[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, folder, CSIDL_DESKTOPDIRECTORY, TRUE));
+    desktop_ = utf8(folder);
     if (desktop_.back() != '\\') desktop_ += '\\';
     link_ = desktop_ + "Lumdrift.lnk";
-    DeleteFileA(link_.c_str());
+    DeleteFileW(utf16(link_).c_str());
     CoInitialize(nullptr);
   }
   void TearDown() override {
     E2eTest::TearDown();
-    DeleteFileA(link_.c_str());
+    DeleteFileW(utf16(link_).c_str());
     CoUninitialize();
   }
 
@@ -74,33 +74,31 @@ class Shortcut : public E2eTest {
 
   // The saved link, read back through the shell's own link object.
   std::optional<Link> load() {
-    IShellLinkA* shell = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    IShellLinkW* shell = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(&shell))))
       return std::nullopt;
     IPersistFile* file = nullptr;
     std::optional<Link> out;
-    wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, link_.c_str(), -1, wide, MAX_PATH);
     if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(wide, STGM_READ))) {
+        SUCCEEDED(file->Load(utf16(link_).c_str(), STGM_READ))) {
       Link l;
-      char buffer[MAX_PATH] = {};
+      wchar_t buffer[MAX_PATH] = {};
       shell->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-      l.path = buffer;
+      l.path = utf8(buffer);
       buffer[0] = 0;
       shell->GetArguments(buffer, MAX_PATH);
-      l.arguments = buffer;
+      l.arguments = utf8(buffer);
       buffer[0] = 0;
       shell->GetWorkingDirectory(buffer, MAX_PATH);
-      l.workingDirectory = buffer;
+      l.workingDirectory = utf8(buffer);
       buffer[0] = 0;
       shell->GetDescription(buffer, MAX_PATH);
-      l.description = buffer;
+      l.description = utf8(buffer);
       buffer[0] = 0;
       int index = 0;
       shell->GetIconLocation(buffer, MAX_PATH, &index);
-      l.icon = buffer;
+      l.icon = utf8(buffer);
       shell->GetShowCmd(&l.showCommand);
       shell->GetHotkey(&l.hotkey);
       out = l;
@@ -110,7 +108,9 @@ class Shortcut : public E2eTest {
     return out;
   }
 
-  bool linkExists() const { return GetFileAttributesA(link_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool linkExists() const {
+    return GetFileAttributesW(utf16(link_).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
 
   void sendToDesktop() {
     HWND button = app().byCaption(caption::kSendToDesktop);
@@ -124,7 +124,7 @@ class Shortcut : public E2eTest {
   void expectLinkTo(const std::string& target) {
     const std::optional<Link> link = load();
     ASSERT_TRUE(link.has_value()) << "the link file does not load";
-    EXPECT_EQ(lstrcmpiA(link->path.c_str(), target.c_str()), 0)
+    EXPECT_EQ(lstrcmpiW(utf16(link->path).c_str(), utf16(target).c_str()), 0)
         << link->path << " instead of " << target;
     // The link format keeps the show command at byte 0x3C of its header.
     const std::optional<std::string> bytes = fileBytes(link_);
@@ -146,7 +146,10 @@ TEST_F(Shortcut, SendToDesktopLinksTheRunningExecutable) {
   EXPECT_FALSE(linkExists()) << "start-up must not create the link";
   sendToDesktop();
   expectLinkTo(a.exePath());
-  EXPECT_FALSE(visible(ctl(ResultLabel))) << "nothing is shown to the user";
+  // The test runs the tool from a folder under %TEMP%, as Explorer runs it
+  // from inside a zip: the link is made, with the advice to unzip first.
+  EXPECT_TRUE(visible(ctl(ResultLabel)));
+  EXPECT_EQ(resultCaption(), caption::kShortcutFromTemp);
 
   // Given again, the link is written over whatever the file holds.
   {
@@ -163,17 +166,17 @@ TEST_F(Shortcut, LinkFollowsTheExecutablesNameOnDisk) {
   App& a = start("ShopTool.exe");
   sendToDesktop();
   expectLinkTo(a.exePath());
-  EXPECT_EQ(GetFileAttributesA((desktop_ + "ShopTool.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(utf16(desktop_ + "ShopTool.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(Shortcut, ChineseProgramFolderWorksInTheAnsiCodePage) {
+TEST_F(Shortcut, ChineseProgramFolderGetsItsLinkAndPage) {
   App& a = start("Lumdrift.exe", "-店铺工具");
   ASSERT_NE(a.exePath().find("店铺工具"), std::string::npos);
   sendToDesktop();
   expectLinkTo(a.exePath());
   waitForDownload(4);
   click(ctl(GenerateButton));
-  const std::optional<std::string> page = fileBytes(a.previewPath());
+  const std::optional<std::string> page = pageText(a.previewPath());
   ASSERT_TRUE(page.has_value()) << "no preview page in " << a.programDir();
   EXPECT_NE(page->find(text(ctl(CodeOutput))), std::string::npos);
 }
@@ -208,7 +211,7 @@ class MissingDesktop {
   bool saved_ = false, set_ = false;
 };
 
-TEST_F(Shortcut, NoDesktopFolderMeansNoLink) {
+TEST_F(Shortcut, NoDesktopFolderMeansNoLinkAndSaysSo) {
   App& a = start();
   {
     MissingDesktop missing;
@@ -219,6 +222,7 @@ TEST_F(Shortcut, NoDesktopFolderMeansNoLink) {
     click(app().byCaption(caption::kSendToDesktop));
     Sleep(1500);
     EXPECT_TRUE(a.running());
+    EXPECT_EQ(resultCaption(), caption::kShortcutFailed);
   }
   EXPECT_EQ(filesIn(a.programDir()), std::vector<std::string>{"Lumdrift.exe"})
       << "a link without a folder lands nowhere, not beside the program";
@@ -322,15 +326,18 @@ class Preview : public E2eTest {
 
 TEST_F(Preview, OpensThePageOfTheLastGeneration) {
   App& a = start();
-  // Before any generation there is no page: nothing opens, nothing is said.
+  // Before any generation there is no page: nothing opens, and the label
+  // says what to do first.
   click(ctl(PreviewButton));
   Sleep(1500);
   EXPECT_EQ(opened(), std::nullopt);
   EXPECT_EQ(shownWindows(), 1);
+  EXPECT_EQ(resultCaption(), caption::kPreviewFirst);
+  EXPECT_TRUE(visible(ctl(ResultLabel)));
 
   waitForDownload(4);
   click(ctl(GenerateButton));
-  ASSERT_TRUE(fileBytes(a.previewPath()).has_value());
+  ASSERT_TRUE(pageText(a.previewPath()).has_value());
   click(ctl(PreviewButton));
   ASSERT_TRUE(waitUntil([&] { return opened().has_value(); }, 10000)) << "nothing was opened";
   EXPECT_EQ(lstrcmpiA(opened()->c_str(), a.previewPath().c_str()), 0)

@@ -13,6 +13,42 @@
 #endif
 
 namespace lumdrift::e2e {
+
+std::wstring utf16(std::string_view text) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+std::string utf8(std::wstring_view text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::string gbk(std::string_view text) {
+  const std::wstring wide = utf16(text);
+  const int n = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::string fromGbk(std::string_view bytes) {
+  const int n = MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                    0);
+  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+  return utf8(wide);
+}
+
 namespace {
 
 bool sameClass(HWND h, const char* name) {
@@ -57,9 +93,10 @@ BOOL CALLBACK findShownWindow(HWND h, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  char title[64] = {};
-  GetWindowTextA(h, title, sizeof title);
-  if ((search->pid == 0 || pid == search->pid) && search->title == title && IsWindowVisible(h)) {
+  wchar_t title[64] = {};
+  GetWindowTextW(h, title, 64);
+  if ((search->pid == 0 || pid == search->pid) && search->title == utf8(title) &&
+      IsWindowVisible(h)) {
     search->found = h;
     return FALSE;
   }
@@ -68,17 +105,17 @@ BOOL CALLBACK findShownWindow(HWND h, LPARAM param) {
 
 LRESULT send(HWND h, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs = 30000) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(h, message, w, l, SMTO_NORMAL, timeoutMs, &result);
+  SendMessageTimeoutW(h, message, w, l, SMTO_NORMAL, timeoutMs, &result);
   return static_cast<LRESULT>(result);
 }
 
 void removeTree(const std::string& dir) {
   for (const std::string& name : filesIn(dir)) {
-    const std::string path = dir + "\\" + name;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    const std::wstring path = utf16(dir + "\\" + name);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
   }
-  RemoveDirectoryA(dir.c_str());
+  RemoveDirectoryW(utf16(dir).c_str());
 }
 
 }  // namespace
@@ -106,22 +143,22 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 App::App(const std::string& exeName, const std::string& folderSuffix) {
   static int runs = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string root(temp);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::string root = utf8(temp);
   if (!root.empty() && root.back() == '\\') root.pop_back();
   dir_ = root + "\\lumdrift-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
          std::to_string(++runs) + "-" + std::to_string(GetTickCount64() % 100000) + folderSuffix;
   exe_ = dir_ + "\\" + exeName;
-  if (!CreateDirectoryA(dir_.c_str(), nullptr)) return;
-  if (!CopyFileA(lumdriftExe().c_str(), exe_.c_str(), FALSE)) return;
-  STARTUPINFOA startup{};
+  if (!CreateDirectoryW(utf16(dir_).c_str(), nullptr)) return;
+  if (!CopyFileW(utf16(lumdriftExe()).c_str(), utf16(exe_).c_str(), FALSE)) return;
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::string commandLine = "\"" + exe_ + "\"";
+  std::wstring commandLine = L"\"" + utf16(exe_) + L"\"";
   // Started from the temporary folder, not the program directory: the tool
   // must move there itself.
-  if (!CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      root.c_str(), &startup, &process_))
+  if (!CreateProcessW(utf16(exe_).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, utf16(root).c_str(), &startup, &process_))
     return;
   waitUntil(
       [&] {
@@ -144,7 +181,7 @@ App::~App() {
   waitUntil(
       [&] {
         removeTree(dir_);
-        return GetFileAttributesA(dir_.c_str()) == INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(utf16(dir_).c_str()) == INVALID_FILE_ATTRIBUTES;
       },
       3000);
 }
@@ -243,7 +280,7 @@ void type(HWND edit, std::string_view keys) {
   // The user clicks behind the text first; the caret stays where typing
   // leaves it.
   send(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-  for (const char key : keys) send(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
+  for (const wchar_t key : utf16(keys)) send(edit, WM_CHAR, key, 1);
 }
 
 void clearByKeys(HWND edit) {
@@ -252,7 +289,8 @@ void clearByKeys(HWND edit) {
 }
 
 void setText(HWND control, const std::string& text) {
-  send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), 120000);
+  const std::wstring wide = utf16(text);
+  send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), 120000);
 }
 
 void paste(HWND edit) {
@@ -266,37 +304,35 @@ void click(HWND control, DWORD timeoutMs) {
   }
   // A label that acts as a button answers the mouse itself.
   const LPARAM inside = MAKELPARAM(3, 3);
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-  PostMessageA(control, WM_LBUTTONUP, 0, inside);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  PostMessageW(control, WM_LBUTTONUP, 0, inside);
 }
 
 void clickFocus(HWND control) {
   const LPARAM inside = MAKELPARAM(5, 5);
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-  PostMessageA(control, WM_LBUTTONUP, 0, inside);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  PostMessageW(control, WM_LBUTTONUP, 0, inside);
 }
 
 void doubleClick(HWND edit) {
   const LPARAM inside = MAKELPARAM(5, 5);
-  PostMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
-  PostMessageA(edit, WM_LBUTTONUP, 0, inside);
+  PostMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+  PostMessageW(edit, WM_LBUTTONUP, 0, inside);
 }
 
 void pressEscape(HWND target) {
-  PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
 }
 
 std::string text(HWND control, DWORD timeoutMs) {
   const LRESULT length = send(control, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
-  // Across ANSI and Unicode windows the length may count characters, not
-  // bytes: leave room for two bytes each.
-  std::string buffer(static_cast<std::size_t>(length) * 2 + 2, '\0');
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
       send(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), timeoutMs);
-  buffer.resize(std::strlen(buffer.c_str()));
+  buffer.resize(wcslen(buffer.c_str()));
   if (static_cast<std::size_t>(copied) < buffer.size()) buffer.resize(copied);
-  return buffer;
+  return utf8(buffer);
 }
 
 int selection(HWND combo) {
@@ -307,20 +343,13 @@ std::vector<std::string> items(HWND combo) {
   std::vector<std::string> out;
   const int count = static_cast<int>(send(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    // Wine hands an item across processes in the list's own Unicode form
-    // whichever way it is asked for, so ask in Unicode and convert.
     const LRESULT length = send(combo, CB_GETLBTEXTLEN, i, 0);
     std::wstring wide(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL,
                         30000, &copied);
     wide.resize(wcslen(wide.c_str()));
-    std::string item(wide.size() * 2 + 1, '\0');
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), item.data(),
-                            static_cast<int>(item.size()), nullptr, nullptr);
-    item.resize(static_cast<std::size_t>(std::max(bytes, 0)));
-    out.push_back(item);
+    out.push_back(utf8(wide));
   }
   return out;
 }
@@ -354,9 +383,9 @@ std::optional<std::string> clipboardText() {
       continue;
     }
     std::optional<std::string> out;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-        out = std::string(bytes, strnlen(bytes, GlobalSize(data)));
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+        out = utf8(std::wstring_view(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
         GlobalUnlock(data);
       }
     }
@@ -373,11 +402,14 @@ bool setClipboardText(const std::string& text) {
       continue;
     }
     bool done = false;
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1)) {
-      std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    const std::wstring wide = utf16(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {
+      std::memcpy(GlobalLock(block), wide.c_str(), bytes);
       GlobalUnlock(block);
       EmptyClipboard();
-      done = SetClipboardData(CF_TEXT, block) != nullptr;
+      // Unicode only, as a browser's copy puts it.
+      done = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
       if (!done) GlobalFree(block);
     }
     CloseClipboard();
@@ -387,20 +419,26 @@ bool setClipboardText(const std::string& text) {
 }
 
 std::optional<std::string> fileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  HANDLE file = CreateFileW(utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string out;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+  CloseHandle(file);
+  return out;
 }
 
 std::vector<std::string> filesIn(const std::string& dir) {
   std::vector<std::string> out;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(utf16(dir + "\\*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return out;
   do {
-    const std::string name = entry.cFileName;
+    const std::string name = utf8(entry.cFileName);
     if (name != "." && name != "..") out.push_back(name);
-  } while (FindNextFileA(find, &entry));
+  } while (FindNextFileW(find, &entry));
   FindClose(find);
   std::sort(out.begin(), out.end());
   return out;

@@ -2,7 +2,8 @@
 // Drives the real Lumdrift.exe through its window the way a user's
 // UI-automation tool does: it finds the controls by class and place, sends
 // them what a user's actions send and reads back what any other process can
-// read (window texts, visibility, the clipboard, files, the exit code).
+// read (window texts, visibility, the clipboard, files, the exit code). Texts
+// are UTF-8 here and Unicode at the window and the clipboard.
 
 #include <windows.h>
 
@@ -16,6 +17,13 @@
 #include "base/controls.h"
 
 namespace lumdrift::e2e {
+
+std::wstring utf16(std::string_view text);
+std::string utf8(std::wstring_view text);
+// GBK bytes of a text, and text of GBK bytes, by the system's code page 936:
+// what the template site serves and the preview page holds.
+std::string gbk(std::string_view text);
+std::string fromGbk(std::string_view bytes);
 
 // A Unix path as Wine sees it (Z: maps to /); Windows paths pass unchanged.
 std::string windowsPath(const std::string& path);
@@ -43,7 +51,7 @@ class App {
  public:
   // Copies the executable under the given file name into a new directory in
   // the temporary folder and starts it there, from another current directory.
-  // The folder's name ends in folderSuffix (ANSI, so GBK names work).
+  // The folder's name ends in folderSuffix.
   explicit App(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "");
   ~App();
   App(const App&) = delete;
@@ -92,8 +100,8 @@ std::string className(HWND control);
 // The window rectangle in the client coordinates of its parent.
 RECT rectInParent(HWND control);
 
-// The clipboard's ANSI text up to its terminating zero; nullopt when it could
-// not be opened or holds no text.
+// The clipboard's Unicode text up to its terminating zero; nullopt when it
+// could not be opened or holds no text.
 std::optional<std::string> clipboardText();
 bool setClipboardText(const std::string& text);
 

@@ -83,7 +83,7 @@ TEST_F(Window, ControlsOpenInTheirStartState) {
     }
   }
   EXPECT_EQ(text(a.control(GenerateButton)), "生成并复制");
-  EXPECT_EQ(text(a.control(TimesLabel)), "宽\xA1\xC1高") << "the multiplication sign A1C1";
+  EXPECT_EQ(text(a.control(TimesLabel)), "宽\u00D7高") << "the multiplication sign U+00D7";
 }
 
 TEST_F(Window, ControlRectanglesMatchTheLayout) {

@@ -174,8 +174,8 @@ TEST_F(MainWindowTest, FrameAndControlsSitWhereTheLayoutPutsThem) {
   GetWindowRect(window, &outer);
   EXPECT_EQ(outer.right - outer.left, kWindowWidth);
   EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
-  EXPECT_EQ(outer.left, centredLeft(GetSystemMetrics(SM_CXSCREEN)));
-  EXPECT_EQ(outer.top, centredTop(GetSystemMetrics(SM_CYSCREEN)));
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
