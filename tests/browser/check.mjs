@@ -2,11 +2,11 @@
 // Browser checks of the full-screen templates and the preview page.
 //
 //   node tests/browser/check.mjs --generate PATH_TO_lumdrift-generate --site templates/site --out DIR
-//        [--engine chromium] [--only TEXT]
+//        [--engine chromium|firefox|webkit] [--only TEXT]
 //
 // The real generator (lumdrift-generate) turns test designs into full-screen code and preview
-// pages (yl.htm) with the real templates; a browser engine (engines.mjs: Chromium) measures them
-// in two places:
+// pages (yl.htm) with the real templates; a browser engine (engines.mjs: Chromium, Firefox ESR,
+// WebKitGTK, the last under xvfb-run) measures them in two places:
 //
 // - "layout" and "odd width": a stand-in of the shop page written here from saved copies of real
 //   Taobao and Tmall pages (templates/site/README.md lists the facts). What differs between real
@@ -27,7 +27,7 @@ import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { ENGINE_NAMES, launch } from './engines.mjs';
 
-const EPS = 0.05; // Chromium lays out in 1/64 px; anything beyond that is a real offset.
+const EPS = 0.05; // Chromium and WebKit lay out in 1/64 px, Firefox in 1/60; anything beyond is a real offset.
 const GAP = 10; // the shop's margin under every module
 const MODULE_WIDTHS = [1200, 1920, 2560];
 const VIEWPORTS = [1366, 1440, 1920, 2560];
@@ -735,9 +735,10 @@ const LAST_OUTPUT = `<div style="height:300px;margin-top:0px;padding:0 0 0 50%;l
 // One seller's code per mistake, and controls that must stay silent: the rows each must list
 // ([row, count, texts shown as written, what the advice says]) and must not list ('others': no
 // row but those). IMG is the checks' own image server (http://127.0.0.1:PORT/img). The module is
-// 1920 x 300 unless `size` says otherwise; `text`: what the preview must show of the code.
+// 1920 x 300 unless `size` says otherwise; `text`: what the preview must show of the code;
+// `webkit`: one of the few run in WebKit too.
 const ADVICE_CASES = [
-  { what: 'a well-made 1920 design with a class-placed hot spot and an image map: nothing to say',
+  { what: 'a well-made 1920 design with a class-placed hot spot and an image map: nothing to say', webkit: true,
     code: inDesign('<img src="https://img.alicdn.com/imgextra/banner.jpg" width="1920" height="300" usemap="#hot" alt="">' +
       '<map name="hot"><area shape="rect" coords="360,40,760,260" href="https://shop.example.com/1"></map>' +
       '<a class="footer-more-trigger" href="https://shop.example.com/2" style="left:1200px;top:40px;width:300px;height:200px;">' +
@@ -747,12 +748,12 @@ const ADVICE_CASES = [
     code: inDesign('<img src="https://img.alicdn.com/imgextra/a.jpg"><img src="//gd3.alicdn.com/b.jpg"><img src="https://img02.taobaocdn.com/c.jpg">' +
       '<img src="https://img01.tbcdn.cn/d.jpg" width="1920"><div class="tb-module J_TWidget" style="background:url(https://assets.alicdn.com/e.png)"></div>'),
     must: [], not: 'others' },
-  { what: 'a carousel strip wider than the module, clipped by its own window: nothing to say',
+  { what: 'a carousel strip wider than the module, clipped by its own window: nothing to say', webkit: true,
     code: '<div style="width:1920px;height:300px;overflow:hidden;">\n<div style="width:5760px;height:300px;margin-left:-1920px;background:#468;">' +
       '<img src="https://img.alicdn.com/s1.jpg" width="1920" height="300"><img src="https://img.alicdn.com/s2.jpg" width="1920" height="300">' +
       '<img src="https://img.alicdn.com/s3.jpg" width="1920" height="300"></div>\n</div>\n',
     must: [], not: 'others' },
-  { what: 'a 950 design in a 1920 module',
+  { what: 'a 950 design in a 1920 module', webkit: true,
     code: '<div style="width:950px;height:300px;background:#468;"></div>\n',
     must: [['advice narrow', 1, [], '设计宽950，模块宽1920：设计会偏左485px，请把设计做成1920宽或把模块尺寸改为950']],
     not: ['advice width'] },
@@ -772,7 +773,7 @@ const ADVICE_CASES = [
     code: inDesign('<img src="IMG/1920x200.svg"><img src="http://img.alicdn.com/imgextra/b.jpg" width="1920" height="100">'),
     must: [['advice http:', 2, ['IMG/1920x200.svg', 'http://img.alicdn.com/imgextra/b.jpg']]],
     not: ['advice height', 'advice img.alicdn.com', 'advice narrow', 'advice width'] },
-  { what: 'a 700 px image in a 769 px module', size: [1920, 769],
+  { what: 'a 700 px image in a 769 px module', webkit: true, size: [1920, 769],
     code: '<img src="IMG/1920x700.svg">\n',
     must: [['advice height', 1, ['1920x700.svg'], '图片高700，模块高769']], not: ['advice narrow', 'advice width'] },
   { what: 'last time\'s full-screen code pasted again', size: [1200, 300],
@@ -781,7 +782,7 @@ const ADVICE_CASES = [
   { what: 'a box centred with left:50%',
     code: '<div style="position:absolute;left:50%;margin-left:-960px;width:1920px;height:300px;background:#468;"></div>\n',
     must: [['advice wrapper', 1, ['left:50%', '-960px']], ['strip position', 1]], not: ['advice hotspot'] },
-  { what: 'hot spots placed with an inline position',
+  { what: 'hot spots placed with an inline position', webkit: true,
     code: inDesign('<a href="https://shop.example.com/1" style="position:absolute;left:100px;top:50px;width:300px;height:200px;display:block;"></a>' +
       '<a href="https://shop.example.com/2" style="position:absolute;left:700px;top:50px;width:300px;height:200px;display:block;"></a>' +
       '<div style="position:absolute;left:1300px;top:50px;width:300px;height:200px;"><a href="https://shop.example.com/3" style="display:block;height:200px;"></a></div>'),
@@ -810,7 +811,7 @@ async function adviceCases(page, opts, images, selected) {
   await page.setViewport(1440, 1000);
   for (const [i, c] of ADVICE_CASES.entries()) {
     const name = `preview advice: ${c.what}`;
-    if (!selected(name)) continue;
+    if (!selected(name) || (profile.name === 'webkit' && !c.webkit)) continue;
     const [w, h] = c.size ?? [1920, 300];
     const gen = generate(opts, ed, { tag: `advice-${i}`, w, h, spacing: 0, design: c.code.replaceAll('IMG', images) });
     if (gen.error) {
@@ -859,8 +860,13 @@ async function startServer() {
 
 // ---------------------------------------------------------------- main
 
+// Chromium runs every window width; Firefox and WebKit the narrowest and the widest, with every
+// module width and shop variant: where engines differ (layout, half pixels, the preview's
+// script), within the stage's time. WebKit runs only a few of the advice cases.
 const PROFILES = {
   chromium: { widths: MODULE_WIDTHS, viewports: VIEWPORTS },
+  firefox: { widths: MODULE_WIDTHS, viewports: [1366, 2560] },
+  webkit: { widths: MODULE_WIDTHS, viewports: [1366, 2560] },
 };
 let profile;
 

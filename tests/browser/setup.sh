@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the browser checks need: Debian's Chromium, the tools that run the checks
-# offline, and the npm packages of tests/browser. Each step is skipped when its result is
+# Installs what the browser checks need: the three engines from Debian (Chromium, Firefox ESR,
+# WebKitGTK's WebKitWebDriver and MiniBrowser, with Xvfb for the last), the tools that run the
+# checks offline, and the npm packages of tests/browser. Each step is skipped when its result is
 # already there.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -16,7 +17,7 @@ apt_install() {
   apt-get install -y -qq -o DPkg::Lock::Timeout=600 "$@"
 }
 
-packages=(chromium iproute2)
+packages=(chromium firefox-esr webkit2gtk-driver xvfb xauth iproute2)
 # Node may come from elsewhere than Debian, with npm inside it.
 command -v node >/dev/null 2>&1 && command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 missing=()
