@@ -748,18 +748,20 @@ const ADVICE_CASES = [
     code: inDesign('<img src="https://img.alicdn.com/imgextra/a.jpg"><img src="//gd3.alicdn.com/b.jpg"><img src="https://img02.taobaocdn.com/c.jpg">' +
       '<img src="https://img01.tbcdn.cn/d.jpg" width="1920"><div class="tb-module J_TWidget" style="background:url(https://assets.alicdn.com/e.png)"></div>'),
     must: [], not: 'others' },
-  { what: 'a carousel strip wider than the module, clipped by its own window: nothing to say', webkit: true,
-    code: '<div style="width:1920px;height:300px;overflow:hidden;">\n<div style="width:5760px;height:300px;margin-left:-1920px;background:#468;">' +
-      '<img src="https://img.alicdn.com/s1.jpg" width="1920" height="300"><img src="https://img.alicdn.com/s2.jpg" width="1920" height="300">' +
-      '<img src="https://img.alicdn.com/s3.jpg" width="1920" height="300"></div>\n</div>\n',
+  { what: 'a carousel strip and a ticker wider than the module, each clipped by its own window: nothing to say', webkit: true,
+    code: '<div style="width:1920px;height:280px;overflow:hidden;">\n<div style="width:5760px;height:280px;margin-left:-1920px;background:#468;">' +
+      '<img src="https://img.alicdn.com/s1.jpg" width="1920" height="280"><img src="https://img.alicdn.com/s2.jpg" width="1920" height="280">' +
+      '<img src="https://img.alicdn.com/s3.jpg" width="1920" height="280"></div>\n</div>\n' +
+      `<div style="width:1920px;height:20px;overflow:hidden;white-space:nowrap;font-size:16px;line-height:20px;">${'新品上架 全场包邮 '.repeat(80)}</div>\n`,
     must: [], not: 'others' },
   { what: 'a 950 design in a 1920 module', webkit: true,
     code: '<div style="width:950px;height:300px;background:#468;"></div>\n',
     must: [['advice narrow', 1, [], '设计宽950，模块宽1920：设计会偏左485px，请把设计做成1920宽或把模块尺寸改为950']],
     not: ['advice width'] },
   { what: 'wider than the module',
-    code: inDesign('<img src="IMG/2000x10.svg"><div style="height:10px;width:2400px;background:#c33;"></div>'),
-    must: [['advice width', 2, ['2000x10.svg', 'width:2400px'], '设计宽2400，模块宽1920']], not: ['advice narrow'] },
+    code: inDesign('<img src="IMG/2000x10.svg"><div style="height:10px;width:2400px;background:#c33;"></div>' +
+      `<p style="margin:0;font-size:16px;line-height:20px;white-space:nowrap;">${'新品上架 '.repeat(30)}</p>`),
+    must: [['advice width', 3, ['2000x10.svg', 'width:2400px', 'white-space:nowrap'], '设计宽2400，模块宽1920']], not: ['advice narrow'] },
   { what: 'an image that does not come: no size advice',
     code: '<img src="https://img.alicdn.com/imgextra/missing.jpg">\n',
     must: [], not: 'others' },
