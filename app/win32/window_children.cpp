@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "app/win32/window_dpi.h"
@@ -168,6 +170,46 @@ void setFont(WindowControls& controls, const ControlRow& row, HFONT guiFont, int
   }
 }
 
+// Fonts do not grow in step with the DPI: at some scalings a list's longest
+// item is a few pixels wider than its scaled field. The list then widens into
+// the free space before its right-hand neighbour, never further; at 96 DPI
+// every item fits and nothing moves.
+void widenToItems(HWND w, const ControlRow& row, int dpi) {
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetComboBoxInfo(w, &info)) return;
+  HDC dc = GetDC(w);
+  if (dc == nullptr) return;
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (std::string_view item : row.items) {
+    const std::wstring text = win32::wide(item);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (size.cx > widest) widest = size.cx;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  // The field draws its text a pixel in from each side.
+  const int missing = widest + 2 - (info.rcItem.right - info.rcItem.left);
+  if (missing <= 0) return;
+  const Rect place = scaled(*controlRect(row.id), dpi);
+  int limit = INT_MAX;
+  for (const ControlRow& other : controlTable()) {
+    const std::optional<Rect> r = controlRect(other.id);
+    if (other.id == row.id || other.container != row.container || !r) continue;
+    const Rect o = scaled(*r, dpi);
+    const bool sameRow = o.top < place.top + place.height && place.top < o.top + o.height;
+    if (sameRow && o.left >= place.left + place.width) limit = std::min(limit, o.left - 1);
+  }
+  const int width = std::min(place.width + missing, limit - place.left);
+  if (width <= place.width) return;
+  RECT now;
+  GetWindowRect(w, &now);
+  SetWindowPos(w, nullptr, 0, 0, width, now.bottom - now.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The closed control takes the layout's height whatever the font, and the
 // rows of its list are one pixel taller than the font's default.
 void sizeDropDownList(HWND w, ControlId id, int dpi) {
@@ -216,6 +258,7 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
     case ControlKind::DropDownList:
       fillDropDownList(w, row);
       sizeDropDownList(w, row.id, dpi);
+      widenToItems(w, row, dpi);
       break;
     case ControlKind::SingleLineEdit: SendMessageW(w, EM_SETLIMITTEXT, 0, 0); break;
     case ControlKind::MultiLineEdit:
@@ -268,7 +311,10 @@ void applyDpi(WindowControls& controls, int dpi) {
         row.kind == ControlKind::DropDownList ? scaled(kDropDownHeight, dpi) : r.height;
     SetWindowPos(w, nullptr, r.left, r.top, r.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     setFont(controls, row, guiFont, dpi);
-    if (row.kind == ControlKind::DropDownList) sizeDropDownList(w, row.id, dpi);
+    if (row.kind == ControlKind::DropDownList) {
+      sizeDropDownList(w, row.id, dpi);
+      widenToItems(w, row, dpi);
+    }
   }
   // Only now that no control uses it any more may the old font go.
   controls.setSharedFont(std::move(ownGui));
