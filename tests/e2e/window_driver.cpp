@@ -325,6 +325,25 @@ void pressEscape(HWND target) {
   PostMessageW(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
 }
 
+void pressKey(WORD virtualKey, Held held) {
+  const WORD modifier = held == Held::Shift ? VK_SHIFT : held == Held::Ctrl ? VK_CONTROL : 0;
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(in);
+  };
+  if (modifier) add(modifier, false);
+  add(virtualKey, false);
+  add(virtualKey, true);
+  if (modifier) add(modifier, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(150);  // the keys travel through the display server
+}
+
 std::string text(HWND control, DWORD timeoutMs) {
   const LRESULT length = send(control, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');

@@ -89,6 +89,10 @@ void click(HWND control, DWORD timeoutMs = 30000);
 void clickFocus(HWND control);  // a posted click that moves the focus
 void doubleClick(HWND edit);
 void pressEscape(HWND target);
+// A real key press, as the keyboard gives it to the foreground window, with
+// Shift or Ctrl held when asked.
+enum class Held { None, Shift, Ctrl };
+void pressKey(WORD virtualKey, Held held = Held::None);
 
 // What any other process can read.
 std::string text(HWND control, DWORD timeoutMs = 30000);
