@@ -23,6 +23,9 @@ inline constexpr std::string_view kSuccess =
     "恭喜亲！代码制作成功并已完成复制，安装后即可大功告成！";
 inline constexpr std::string_view kClipboardFailed =
     "代码已生成，但复制到剪贴板失败，请在输出框中手动复制！";
+inline constexpr std::string_view kWidthNeedsNumber = "请在宽度框中填写大于0的数字！";
+inline constexpr std::string_view kHeightNeedsNumber = "请在高度框中填写大于0的数字！";
+inline constexpr std::string_view kSpacingNeedsNumber = "请在上间距框中填写数字！";
 inline constexpr std::string_view kPreviewNotSaved =
     "代码已生成，但预览页面无法保存，暂时无法预览！";
 inline constexpr std::string_view kPreviewFirst = "请先生成代码，再预览结果！";

@@ -28,6 +28,7 @@ class ControlModel : public Controls {
   void setEnabled(ControlId id, bool enabled) override { at(id).enabled = enabled; }
   int selection(ControlId id) const override { return at(id).selection; }
   void setBold(ControlId id, bool bold) override { at(id).bold = bold; }
+  void clearUndoably(ControlId id) override { at(id).text.clear(); }
 
   // Everything a window would show, for the side that drives the model.
   const ControlState& state(ControlId id) const { return at(id); }

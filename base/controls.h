@@ -59,6 +59,9 @@ class Controls {
   // Index of the selected item in stored order, -1 when none is selected.
   virtual int selection(ControlId id) const = 0;
   virtual void setBold(ControlId id, bool bold) = 0;
+  // Empties an edit box as the user's own edit would: Ctrl+Z brings the
+  // text back.
+  virtual void clearUndoably(ControlId id) = 0;
 };
 
 }  // namespace lumdrift

@@ -16,7 +16,15 @@ namespace lumdrift {
 // system's replacement character.
 Text decodeGbk(std::string_view bytes);
 
+// Appends the text's GBK bytes to `out` and gives true; when a character of
+// it has no GBK form, gives false and leaves `out` as it was.
+bool appendGbk(std::string_view text, std::string& out);
+
 // The text as GBK bytes; nullopt when a character of it has no GBK form.
-std::optional<std::string> encodeGbk(std::string_view text);
+inline std::optional<std::string> encodeGbk(std::string_view text) {
+  std::string out;
+  if (!appendGbk(text, out)) return std::nullopt;
+  return out;
+}
 
 }  // namespace lumdrift

@@ -101,8 +101,8 @@ struct Services {
   DownloadStarter& download;
   Desktop& desktop;
   ProgramLocation location;
-  UserFolders folders;
-  PreviewRecord preview;
+  UserFolders folders = {};
+  PreviewRecord preview = {};
 };
 
 }  // namespace lumdrift

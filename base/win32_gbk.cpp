@@ -22,21 +22,22 @@ Text decodeGbk(std::string_view bytes) {
   return win32::narrow(utf16);
 }
 
-std::optional<std::string> encodeGbk(std::string_view text) {
-  if (text.empty()) return std::string();
+bool appendGbk(std::string_view text, std::string& out) {
+  if (text.empty()) return true;
   const std::wstring utf16 = win32::wide(text);
-  if (utf16.empty() || utf16.size() > INT_MAX) return std::nullopt;
+  if (utf16.empty() || utf16.size() > INT_MAX) return false;
   const auto size = static_cast<int>(utf16.size());
   // Without WC_NO_BEST_FIT_CHARS a character GBK lacks would quietly become a
   // look-alike; with it, the default character is used and reported.
   BOOL usedDefault = FALSE;
   const int n = WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, utf16.data(), size, nullptr, 0,
                                     nullptr, &usedDefault);
-  if (n <= 0 || usedDefault) return std::nullopt;
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, utf16.data(), size, out.data(), n, nullptr,
+  if (n <= 0 || usedDefault) return false;
+  const std::size_t at = out.size();
+  out.resize(at + static_cast<std::size_t>(n));
+  WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, utf16.data(), size, out.data() + at, n, nullptr,
                       nullptr);
-  return out;
+  return true;
 }
 
 }  // namespace lumdrift

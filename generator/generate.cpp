@@ -3,6 +3,7 @@
 #include "base/captions.h"
 #include "generator/delivery.h"
 #include "generator/markers.h"
+#include "generator/number_text.h"
 #include "generator/replace.h"
 
 namespace lumdrift {
@@ -20,6 +21,18 @@ constexpr Step kChain[] = {
     {"宽度", &ChainValues::width, 3},     {"高度", &ChainValues::height, 5},
     {"偏移", &ChainValues::offset, 2},    {"距顶", &ChainValues::topSpacing, 1},
     {kCodeMarker, &ChainValues::code, 1},
+};
+
+// The boxes whose numbers go into the code, in the chain's order.
+struct NumberBox {
+  ControlId id;
+  bool aboveZero;
+  std::string_view message;
+};
+constexpr NumberBox kNumberBoxes[] = {
+    {WidthEdit, true, caption::kWidthNeedsNumber},
+    {HeightEdit, true, caption::kHeightNeedsNumber},
+    {SpacingEdit, false, caption::kSpacingNeedsNumber},
 };
 
 }  // namespace
@@ -41,21 +54,39 @@ TemplatePair templatesFor(const TemplateStore& store, int edition) {
   }
 }
 
+namespace {
+
+std::optional<Text> numberFor(const Controls& ui, const NumberBox& box) {
+  const std::optional<double> n = numberIn(ui.text(box.id));
+  if (!n || (box.aboveZero && *n <= 0)) return std::nullopt;
+  return formatNumber(*n);
+}
+
+}  // namespace
+
 void generate(Services& s) {
   const TemplatePair templates = templatesFor(s.templates, s.ui.selection(EditionList));
   if (templates.code.empty()) {
     showResult(s.ui, caption::kWaiting);
     return;
   }
+  // The code carries the numbers as the width rule reads them, in ASCII
+  // digits: "１９２０" or "1920px" as they stand would be CSS that browsers
+  // drop. A box without a number makes no code at all.
+  Text numbers[std::size(kNumberBoxes)];
+  for (std::size_t i = 0; i < std::size(kNumberBoxes); ++i) {
+    std::optional<Text> n = numberFor(s.ui, kNumberBoxes[i]);
+    if (!n) {
+      showResult(s.ui, kNumberBoxes[i].message);
+      return;
+    }
+    numbers[i] = std::move(*n);
+  }
   showResult(s.ui, caption::kSuccess);
   setGenerateBusy(s.ui);
-  // Each value is read once, as it stands now; the chain order is fixed.
-  const Text width = s.ui.text(WidthEdit);
-  const Text height = s.ui.text(HeightEdit);
   const Text offset = s.ui.text(OffsetEdit);
-  const Text spacing = s.ui.text(SpacingEdit);
   const Text code = s.ui.text(CodeInput);
-  const Text result = applyChain(templates.code, {width, height, offset, spacing, code});
+  const Text result = applyChain(templates.code, {numbers[0], numbers[1], offset, numbers[2], code});
   const Delivered delivered = deliver(s, result, templates.preview);
   // The clipboard matters most: the seller pastes next.
   if (!delivered.copied) {

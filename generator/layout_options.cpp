@@ -61,7 +61,8 @@ void applyTopSpacing(Services& s) {
 }
 
 void clearCodeInput(Services& s) {
-  s.ui.setText(CodeInput, Text());
+  // A double-click is also how people select a word: the text must come back.
+  s.ui.clearUndoably(CodeInput);
 }
 
 }  // namespace lumdrift

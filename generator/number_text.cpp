@@ -1,6 +1,7 @@
 #include "generator/number_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -55,6 +56,27 @@ char asciiFor(std::string_view c) {
   }
 }
 
+// The number at the start of the folded text, without any range check.
+std::optional<double> readNumber(std::string_view text) {
+  const std::string folded = foldFullWidth(text);
+  std::string_view s = folded;
+  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  const std::size_t n = decimalPrefix(s);
+  if (n == 0) return std::nullopt;
+  // from_chars reads the same grammar as strtod and ignores the locale; only
+  // values out of double's range go to strtod, which saturates them.
+  double value = 0.0;
+  if (std::from_chars(s.data(), s.data() + n, value).ec == std::errc::result_out_of_range) {
+    value = std::strtod(std::string(s.substr(0, n)).c_str(), nullptr);
+  }
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 std::string foldFullWidth(std::string_view text) {
@@ -74,23 +96,13 @@ std::string foldFullWidth(std::string_view text) {
 }
 
 double textToNumber(std::string_view text) {
-  const std::string folded = foldFullWidth(text);
-  std::string_view s = folded;
-  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-  bool negative = false;
-  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-    negative = s.front() == '-';
-    s.remove_prefix(1);
-  }
-  const std::size_t n = decimalPrefix(s);
-  if (n == 0) return 0.0;
-  // from_chars reads the same grammar as strtod and ignores the locale; only
-  // values out of double's range go to strtod, which saturates them.
-  double value = 0.0;
-  if (std::from_chars(s.data(), s.data() + n, value).ec == std::errc::result_out_of_range) {
-    value = std::strtod(std::string(s.substr(0, n)).c_str(), nullptr);
-  }
-  return negative ? -value : value;
+  return readNumber(text).value_or(0.0);
+}
+
+std::optional<double> numberIn(std::string_view text) {
+  const std::optional<double> value = readNumber(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return value;
 }
 
 std::string formatNumber(double value) {

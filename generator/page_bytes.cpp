@@ -32,11 +32,29 @@ char32_t codePoint(std::string_view c) {
 }
 
 void appendCharacter(std::string& out, std::string_view c) {
-  if (const std::optional<std::string> bytes = encodeGbk(c)) {
-    out += *bytes;
-  } else {
+  if (!appendGbk(c, out)) {
     out += "&#" + std::to_string(static_cast<unsigned long>(codePoint(c))) + ';';
   }
+}
+
+// A piece goes through the system whole when it can. One that holds a
+// character GBK lacks is halved until the halves go through, so a few such
+// characters in a long text cost a few calls each; short pieces go character
+// by character.
+void appendPiece(std::string& out, std::string_view piece) {
+  if (appendGbk(piece, out)) return;
+  if (piece.size() <= 64) {
+    for (std::size_t i = 0; i < piece.size();) {
+      const std::size_t n = characterLength(piece, i);
+      appendCharacter(out, piece.substr(i, n));
+      i += n;
+    }
+    return;
+  }
+  std::size_t middle = 0;
+  while (middle < piece.size() / 2) middle += characterLength(piece, middle);
+  appendPiece(out, piece.substr(0, middle));
+  appendPiece(out, piece.substr(middle));
 }
 
 }  // namespace
@@ -57,8 +75,6 @@ bool declaresUtf8(std::string_view page) {
 }
 
 std::string gbkWithReferences(std::string_view text) {
-  // Whole pieces go through the system at once; only a piece that holds a
-  // character GBK lacks is taken apart, one character at a time.
   constexpr std::size_t kPiece = 4096;
   std::string out;
   out.reserve(text.size());
@@ -66,16 +82,7 @@ std::string gbkWithReferences(std::string_view text) {
   while (at < text.size()) {
     std::size_t end = at;
     while (end < text.size() && end - at < kPiece) end += characterLength(text, end);
-    const std::string_view piece = text.substr(at, end - at);
-    if (const std::optional<std::string> bytes = encodeGbk(piece)) {
-      out += *bytes;
-    } else {
-      for (std::size_t i = 0; i < piece.size();) {
-        const std::size_t n = characterLength(piece, i);
-        appendCharacter(out, piece.substr(i, n));
-        i += n;
-      }
-    }
+    appendPiece(out, text.substr(at, end - at));
     at = end;
   }
   return out;

@@ -123,10 +123,41 @@ TEST(GenerationWhileDownloading, MissingPreviewTemplateStillGenerates) {
   EXPECT_EQ(h.files.writes[0].bytes, "");
 }
 
-TEST_F(Generation, CustomSpacingWithNothingTyped) {
+// The code carries each number as the width rule reads it, in ASCII digits;
+// a box with no number, or a size not above zero, makes no code and says
+// which box needs one.
+TEST_F(Generation, NumbersGoInAsTheWidthRuleReadsThem) {
+  struct Case {
+    const char *width, *height, *spacing, *code;
+    std::string_view message;
+  };
+  const Case cases[] = {
+      {"１９２０", "５００", "－１０", "pro:1920x500@-960^-10{}", c::kSuccess},
+      {"1920px", "500px", "-10px", "pro:1920x500@-960^-10{}", c::kSuccess},
+      {" 1200.50", "769.0", "0", "pro:1200.5x769@-600.25^0{}", c::kSuccess},
+      {"1e3", "+2E2", "-0", "pro:1000x200@-500^-0{}", c::kSuccess},
+      {"", "500", "0", nullptr, c::kWidthNeedsNumber},
+      {"abc", "500", "0", nullptr, c::kWidthNeedsNumber},
+      {"0", "500", "0", nullptr, c::kWidthNeedsNumber},
+      {"-1920", "500", "0", nullptr, c::kWidthNeedsNumber},
+      {"1e999", "500", "0", nullptr, c::kWidthNeedsNumber},
+      {"1920", "", "0", nullptr, c::kHeightNeedsNumber},
+      {"1920", "-5", "0", nullptr, c::kHeightNeedsNumber},
+      {"1920", "500", "-", nullptr, c::kSpacingNeedsNumber},  // 自定义, nothing typed
+      {"1920", "500", "px", nullptr, c::kSpacingNeedsNumber},
+  };
   h.selectItem(SpacingList, 3);
-  h.click(GenerateButton);
-  EXPECT_EQ(h[CodeOutput].text, "pro:1920x500@-960^-{}");
+  for (const Case& k : cases) {
+    h.ui.setText(CodeOutput, "earlier");
+    h.clipboard.puts.clear();
+    h.type(WidthEdit, k.width);
+    h.type(HeightEdit, k.height);
+    h.type(SpacingEdit, k.spacing);
+    h.click(GenerateButton);
+    EXPECT_EQ(h[ResultLabel].text, k.message) << k.width << " " << k.height << " " << k.spacing;
+    EXPECT_EQ(h[CodeOutput].text, k.code ? k.code : "earlier") << k.width;
+    EXPECT_EQ(h.clipboard.puts.size(), k.code ? 1u : 0u) << k.width;
+  }
 }
 
 }  // namespace

@@ -50,14 +50,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   Win32Shell shell;
   DownloadThread download(templates);
   Win32Desktop desktop;
-  Services services{controls, templates, clipboard, files,          shell,
-                    download, desktop,   location,  win32::userFolders()};
+  Services services{controls, templates, clipboard, files, shell, download, desktop, location};
   MainWindowContext context{services, controls, mainWindowDestroyed};
 
   HWND window = createMainWindow(instance, context);
   if (window == nullptr) fatalError(caption::kWindowLoadFailed);
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  // Asking the shell for the user's folders takes a while, and no handler
+  // needs them before the loop runs: the window shows first.
+  services.folders = win32::userFolders();
 
   loopStarted = true;
   if (IsWindow(window)) {

@@ -5,6 +5,7 @@
 #include "app/events.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/window_children.h"
+#include "app/win32/window_dpi.h"
 #include "app/win32/window_keyboard.h"
 #include "app/win32/window_paint.h"
 #include "base/captions.h"
@@ -57,7 +58,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (context == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:
-      if (!createControls(window, context->controls)) return -1;
+      if (!createControls(window, context->controls, dpiOf(window))) return -1;
       context->ready = true;
       dispatch(context->services, MainWindow, Event::CreationComplete);
       return 0;
@@ -81,6 +82,18 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return TRUE;
     }
     case WM_ACTIVATE: keepFocusAcrossActivation(window, context->lastFocus, wParam); return 0;
+    case WM_DPICHANGED: {
+      // Moved to a screen of another DPI: the window keeps the place the
+      // system suggests and takes the size and layout of the new DPI.
+      const int dpi = LOWORD(wParam);
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      const SIZE size = mainWindowSize(kMainWindowStyle, dpi);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      applyDpi(context->controls, dpi);
+      InvalidateRect(window, nullptr, TRUE);
+      return 0;
+    }
     case kCodeInputDoubleClicked:
       if (context->ready) dispatch(context->services, CodeInput, Event::DoubleClicked);
       return 0;
@@ -122,13 +135,13 @@ HWND createMainWindow(HINSTANCE instance, MainWindowContext& context) {
     win32::logLastError("RegisterClassEx of the main window");
     return nullptr;
   }
-  constexpr DWORD kStyle =
-      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const std::wstring title = win32::wide(caption::kTitle);
-  HWND window = CreateWindowExW(0, kMainWindowClass, title.c_str(), kStyle,
-                                centredLeft(GetSystemMetrics(SM_CXSCREEN)),
-                                centredTop(GetSystemMetrics(SM_CYSCREEN)), kWindowWidth,
-                                kWindowHeight, nullptr, nullptr, instance, &context);
+  // The window opens on the primary screen, whose DPI is the system's.
+  const SIZE size = mainWindowSize(kMainWindowStyle, systemDpi());
+  HWND window = CreateWindowExW(0, kMainWindowClass, title.c_str(), kMainWindowStyle,
+                                centred(GetSystemMetrics(SM_CXSCREEN), size.cx),
+                                centred(GetSystemMetrics(SM_CYSCREEN), size.cy), size.cx, size.cy,
+                                nullptr, nullptr, instance, &context);
   if (window == nullptr) win32::logLastError("CreateWindowEx of the main window");
   return window;
 }

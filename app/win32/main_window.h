@@ -21,6 +21,9 @@ struct MainWindowContext {
 };
 
 inline constexpr wchar_t kMainWindowClass[] = L"Lumdrift";
+// A fixed frame with a title bar: no sizing border, no maximise box.
+inline constexpr DWORD kMainWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // Creates the window, centred on the screen and not yet shown, with every
 // control in its start state, then runs its creation-complete event. Null

@@ -15,14 +15,17 @@ inline constexpr int kFirstChildId = 100;
 // Sent to the main window when the code input box is double-clicked.
 inline constexpr UINT kCodeInputDoubleClicked = WM_APP + 1;
 
-// The control's child window in its class and styles, at its place, with its
-// start text, visibility and enabled state; null for the timer.
-HWND createChildWindow(HWND mainWindow, HWND parent, const ControlRow& row);
+// The control's child window in its class and styles, at its place for the
+// DPI, with its start text, visibility and enabled state; null for the timer.
+HWND createChildWindow(HWND mainWindow, HWND parent, const ControlRow& row, int dpi);
 // A drop-down list's items in stored order, and its start selection.
 void fillDropDownList(HWND list, const ControlRow& row);
 
-// Creates every control in its start state, and the timer; false as soon as
-// one of them could not be created.
-bool createControls(HWND mainWindow, WindowControls& controls);
+// Creates every control in its start state, laid out for the DPI, and the
+// timer; false as soon as one of them could not be created.
+bool createControls(HWND mainWindow, WindowControls& controls, int dpi);
+
+// Lays the controls out again for a new DPI, with fonts of that size.
+void applyDpi(WindowControls& controls, int dpi);
 
 }  // namespace lumdrift

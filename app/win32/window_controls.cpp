@@ -60,7 +60,23 @@ void WindowControls::setVisible(ControlId id, bool visible) {
 }
 
 void WindowControls::setEnabled(ControlId id, bool enabled) {
-  if (HWND w = window(id)) EnableWindow(w, enabled);
+  HWND w = window(id);
+  if (w == nullptr) return;
+  // Disabling the focused control leaves the focus nowhere, and the keyboard
+  // with it; it goes back when the control is enabled again.
+  if (!enabled && GetFocus() == w) focusBeforeDisabled_ = w;
+  EnableWindow(w, enabled);
+  if (enabled && focusBeforeDisabled_ == w) {
+    focusBeforeDisabled_ = nullptr;
+    if (GetFocus() == nullptr && GetForegroundWindow() == GetAncestor(w, GA_ROOT)) SetFocus(w);
+  }
+}
+
+void WindowControls::clearUndoably(ControlId id) {
+  HWND w = window(id);
+  if (w == nullptr) return;
+  SendMessageW(w, EM_SETSEL, 0, -1);
+  SendMessageW(w, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
 }
 
 int WindowControls::selection(ControlId id) const {

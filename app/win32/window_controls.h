@@ -21,6 +21,9 @@ class WindowControls final : public Controls {
   std::optional<ControlId> idOf(HWND window) const;
   // Gives the control a font that this object then owns and deletes.
   void setOwnFont(ControlId id, HFONT font);
+  // The GUI font that the controls without a font of their own share, when
+  // it is not the system's stock one.
+  void setSharedFont(win32::FontHandle font) { sharedFont_ = std::move(font); }
 
   Text text(ControlId id) const override;
   void setText(ControlId id, const Text& text) override;
@@ -28,10 +31,13 @@ class WindowControls final : public Controls {
   void setEnabled(ControlId id, bool enabled) override;
   int selection(ControlId id) const override;
   void setBold(ControlId id, bool bold) override;
+  void clearUndoably(ControlId id) override;
 
  private:
   std::array<HWND, kControlCount> windows_{};
   std::array<win32::FontHandle, kControlCount> ownFonts_;
+  win32::FontHandle sharedFont_;
+  HWND focusBeforeDisabled_ = nullptr;
 };
 
 }  // namespace lumdrift

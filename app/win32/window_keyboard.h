@@ -10,8 +10,9 @@ namespace lumdrift {
 void keepFocusAcrossActivation(HWND window, HWND& lastFocus, WPARAM wParam);
 
 // Keyboard handling of the message loop: Esc closes the window from any of
-// its controls, Tab moves the focus, Enter clicks nothing. True when the
-// message has been handled and must not be dispatched.
+// its controls, Tab and Shift+Tab move the focus through every control that
+// takes it, Enter and Space press the focused button; Enter clicks nothing
+// else. True when the message has been handled and must not be dispatched.
 bool preTranslateMainWindowMessage(HWND mainWindow, MSG& message);
 
 }  // namespace lumdrift

@@ -87,11 +87,11 @@ void serveSite(ScriptedHttpServer& server) {
   server.script(kPreview, {Response::ok(readSite("/derereravo/365687/yl/jsb.txt"))});
 }
 
-// Decoration code in lines, as sellers paste it: GBK text in HTML.
+// Decoration code in lines, as sellers paste it: Chinese text in HTML.
 std::string codeOfSize(std::size_t bytes) {
   const std::string line =
       "<a href=\"https://shop.example/item?id=1234567\" style=\"display:block;width:1920px\">"
-      "\xD0\xC2\xC6\xB7\xC9\xCF\xBC\xDC<img src=\"https://img.example/banner.jpg\"></a>\r\n";
+      "新品上架<img src=\"https://img.example/banner.jpg\"></a>\r\n";
   std::string out;
   while (out.size() + line.size() <= bytes) out += line;
   out.append(bytes - out.size(), 'x');
@@ -132,8 +132,8 @@ void clickToResult(const std::string& lumdrift, const std::string& baseline) {
   HWND input = findControl(tool.window, CodeInput);
   HWND output = findControl(tool.window, CodeOutput);
   HWND generate = findControl(tool.window, GenerateButton);
-  HWND baseEdit = FindWindowExA(base.window, nullptr, "Edit", nullptr);
-  const std::string codeTemplate = readSite("/derereravo/365687/gjx/kestry/jsb.txt");
+  HWND baseEdit = FindWindowExW(base.window, nullptr, L"Edit", nullptr);
+  const std::string codeTemplate = fromGbk(readSite("/derereravo/365687/gjx/kestry/jsb.txt"));
   for (std::size_t size : {std::size_t{64} << 10, std::size_t{1} << 20}) {
     const std::string code = codeOfSize(size);
     const std::string expected = applyChain(codeTemplate, {"1920", "500", "-960", "0", code});
@@ -146,9 +146,10 @@ void clickToResult(const std::string& lumdrift, const std::string& baseline) {
       click(generate, 120000);
       clicks.push_back(nowMs() - t0);
       exact = exact && text(output).size() == expected.size();
-      SendMessageA(baseEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+      const std::wstring wide = utf16(expected);
+      SendMessageW(baseEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
       t0 = nowMs();
-      SendMessageA(baseEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(expected.c_str()));
+      SendMessageW(baseEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
       writes.push_back(nowMs() - t0);
     }
     std::printf(

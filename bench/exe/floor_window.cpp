@@ -27,7 +27,7 @@ bool createChildren(HWND window, HINSTANCE) {
     if (row.kind == ControlKind::Timer) continue;
     HWND parent =
         row.container == ControlId::MainWindow ? window : children[static_cast<int>(row.container)];
-    HWND child = createChildWindow(window, parent, row);
+    HWND child = createChildWindow(window, parent, row, 96);
     if (child == nullptr) return false;
     SendMessageW(child, WM_SETFONT, font, FALSE);
     if (row.kind == ControlKind::DropDownList) fillDropDownList(child, row);

@@ -32,7 +32,7 @@ start_xvfb() {
   [ -n "${DISPLAY:-}" ] && return 0
   local n=90
   while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
   lumdrift_xvfb_pid=$!
   export DISPLAY=":$n"
   local i

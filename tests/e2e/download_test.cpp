@@ -52,12 +52,12 @@ TEST_F(Download, FourHttp10RequestsInOrderWithTheAgentAndAccept) {
 
 TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
   server().script(kTmallCode, {[] {
-                    Response r = Response::ok(kTmallTemplate);
+                    Response r = served(kTmallTemplate);
                     r.stall = true;
                     return r;
                   }()});
-  server().script(kCode, {Response::ok(kCodeTemplate)});
-  server().script(kPreview, {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
+  server().script(kCode, {served(kCodeTemplate)});
+  server().script(kPreview, {served(kProPreview.text()), served(kTmallPreview.text())});
   start();
   ASSERT_TRUE(server().waitForRequests(1, 10000));
 
@@ -68,14 +68,14 @@ TEST_F(Download, StalledServerGivesTheWaitingMessageThenGenerationWorks) {
       << "the waiting message leaves the button";
   EXPECT_EQ(text(ctl(CodeOutput)), "");
   EXPECT_EQ(generateWith(2), caption::kWaiting);
-  EXPECT_EQ(fileBytes(app().previewPath()), std::nullopt) << "no page before a result";
+  EXPECT_EQ(pageText(app().previewPath()), std::nullopt) << "no page before a result";
   EXPECT_EQ(server().requests().size(), 1u) << "requests never overlap";
 
   server().release();
   waitForDownload(4);
   EXPECT_EQ(generateWith(0), caption::kSuccess);
   EXPECT_EQ(text(ctl(CodeOutput)), filledCode(kUserCode));
-  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(filledCode(kUserCode)));
+  EXPECT_EQ(pageText(app().previewPath()), kProPreview.page(filledCode(kUserCode)));
   EXPECT_EQ(server().paths(), kFourRequests);
 }
 
@@ -86,25 +86,25 @@ TEST_F(Download, NotFoundTmallTemplateIsRepeatedThenTheBuiltInCopyStandsIn) {
   expectRequests(kSixRequests);
   EXPECT_EQ(generateWith(2), caption::kSuccess) << "an error page must not become code";
   EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteTmallCode), ""));
-  EXPECT_EQ(fileBytes(app().previewPath()), kTmallPreview.page(text(ctl(CodeOutput))));
+  EXPECT_EQ(pageText(app().previewPath()), kTmallPreview.page(text(ctl(CodeOutput))));
   EXPECT_EQ(generateWith(0), caption::kSuccess);
   EXPECT_EQ(text(ctl(CodeOutput)), filledCode(""));
 }
 
 TEST_F(Download, EmptyTmallTemplateIsFetchedOnceMore) {
   serveTestTemplates();
-  server().script(kTmallCode, {Response::ok(""), Response::ok(kTmallTemplate)});
+  server().script(kTmallCode, {Response::ok(""), served(kTmallTemplate)});
   start();
   expectRequests(kSixRequests);
   EXPECT_EQ(generateWith(2), caption::kSuccess) << "the repeat filled the Tmall slot";
   EXPECT_EQ(text(ctl(CodeOutput)), filledTmall(""));
-  EXPECT_EQ(fileBytes(app().previewPath()), kTmallPreview.page(filledTmall("")));
+  EXPECT_EQ(pageText(app().previewPath()), kTmallPreview.page(filledTmall("")));
 }
 
 TEST_F(Download, CodeTemplateThatCameIsKeptWhenItsRepeatFails) {
   serveTestTemplates();
   server().script(kTmallCode, {Response::notFound()});
-  server().script(kCode, {Response::ok(kCodeTemplate), Response::notFound()});
+  server().script(kCode, {served(kCodeTemplate), Response::notFound()});
   start();
   expectRequests(kSixRequests);
   EXPECT_EQ(generateWith(1), caption::kSuccess);
@@ -118,7 +118,7 @@ TEST_F(Download, FailedCodeTemplateAloneIsNotRepeatedAndStandsInAtOnce) {
   expectRequests(kFourRequests);
   EXPECT_EQ(generateWith(0), caption::kSuccess);
   EXPECT_EQ(text(ctl(CodeOutput)), filledSite(siteFile(kSiteCode), ""));
-  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(text(ctl(CodeOutput))));
+  EXPECT_EQ(pageText(app().previewPath()), kProPreview.page(text(ctl(CodeOutput))));
   EXPECT_EQ(generateWith(2), caption::kSuccess);
   EXPECT_EQ(text(ctl(CodeOutput)), filledTmall(""));
 }
@@ -142,11 +142,11 @@ TEST_F(Download, BodiesWithAndWithoutLengthArriveWhole) {
   }
   code += "Corvandel386412957\r\n<p>end of the code template</p>";
   codeFilled += "\r\n<p>end of the code template</p>";
-  Response unsized = Response::ok(tmall);
+  Response unsized = served(tmall);
   unsized.contentLength = false;
   server().script(kTmallCode, {unsized});
-  server().script(kCode, {Response::ok(code)});
-  server().script(kPreview, {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
+  server().script(kCode, {served(code)});
+  server().script(kPreview, {served(kProPreview.text()), served(kTmallPreview.text())});
   start();
   expectRequests(kFourRequests);
 
@@ -159,7 +159,7 @@ TEST_F(Download, BodiesWithAndWithoutLengthArriveWhole) {
 TEST_F(Download, ZeroByteEndsTheTemplate) {
   serveTestTemplates();
   const std::string head = "<b>宽度 Corvandel386412957</b>";
-  server().script(kCode, {Response::ok(head + std::string(1, '\0') + "<i>after the zero</i>")});
+  server().script(kCode, {served(head + std::string(1, '\0') + "<i>after the zero</i>")});
   start();
   expectRequests(kFourRequests);
   setText(ctl(CodeInput), "CODE");
@@ -170,10 +170,10 @@ TEST_F(Download, ZeroByteEndsTheTemplate) {
 
 TEST_F(Download, CutAndOversizeBodiesGiveWayToTheBuiltInCopies) {
   serveTestTemplates();
-  Response reset = Response::ok(kTmallTemplate);
+  Response reset = served(kTmallTemplate);
   reset.cutAfter = kTmallTemplate.size() / 2;
   reset.reset = true;
-  Response closed = Response::ok(kCodeTemplate);
+  Response closed = served(kCodeTemplate);
   closed.cutAfter = kCodeTemplate.size() / 2;
   std::string huge(64u * 1024 * 1024 + 1, 'a');
   for (std::size_t i = 100; i < huge.size(); i += 100) huge[i] = '\n';
@@ -209,7 +209,7 @@ TEST_F(Download, EveryRequestResetAtOnceGivesTheBuiltInCopiesForEveryEdition) {
         filledSite(siteFile(edition == 2 ? kSiteTmallCode : kSiteCode), kUserCode, options);
     EXPECT_EQ(text(ctl(CodeOutput)), result);
     EXPECT_EQ(clipboardText(), result);
-    EXPECT_EQ(fileBytes(app().previewPath()), sitePage(result));
+    EXPECT_EQ(pageText(app().previewPath()), sitePage(result));
   }
 }
 
@@ -249,7 +249,7 @@ TEST_F(Download, UnreachableServerGivesTheBuiltInCopiesAndSaysWhy) {
 // wait at first, then the built-in copies stand in within 30 s of start-up;
 // the window answers all the while, and Esc still closes at once.
 TEST_F(Download, SilentServerGivesWayToTheBuiltInCopiesWithinThirtySeconds) {
-  Response silent = Response::ok(kTmallTemplate);
+  Response silent = served(kTmallTemplate);
   silent.stall = true;
   for (const char* path : {kTmallCode, kCode, kPreview}) server().script(path, {silent});
   start();
@@ -281,7 +281,7 @@ TEST_F(Download, SilentServerGivesWayToTheBuiltInCopiesWithinThirtySeconds) {
 // stood in for it.
 TEST_F(Download, TemplateThatComesLateReplacesTheBuiltInCopy) {
   serveTestTemplates();
-  Response late = Response::ok(kTmallTemplate);
+  Response late = served(kTmallTemplate);
   late.stall = true;
   server().script(kTmallCode, {late});
   start();

@@ -70,10 +70,22 @@ inline const PreviewTemplate kProPreview{
     "\r\n<p>386412957</p></body></html>\r\n"};
 inline const PreviewTemplate kTmallPreview{"<html><body><p>TMALL</p>\r\n", "</body></html>\r\n"};
 
-// A file of the template site in the source tree: what the tool carries
-// built in.
+// A file of the template site in the source tree, as text: what the tool
+// carries built in.
 inline std::string siteFile(const std::string& path) {
-  return fileBytes(windowsPath(LUMDRIFT_SITE_DIR + path)).value_or("");
+  return fromGbk(fileBytes(windowsPath(LUMDRIFT_SITE_DIR + path)).value_or(""));
+}
+
+// The site serves GBK.
+inline Response served(std::string_view text) {
+  return Response::ok(gbk(text));
+}
+
+// A preview page whose template declares GBK, as text.
+inline std::optional<std::string> pageText(const std::string& path) {
+  const std::optional<std::string> bytes = fileBytes(path);
+  if (!bytes) return std::nullopt;
+  return fromGbk(*bytes);
 }
 
 // A code template of the site filled as the tool must fill it. The site's
@@ -124,22 +136,15 @@ class E2eTest : public ::testing::Test {
 
   // The four templates as a working template server serves them.
   void serveTestTemplates() {
-    server().script(kTmallCode, {Response::ok(kTmallTemplate)});
-    server().script(kCode, {Response::ok(kCodeTemplate)});
-    server().script(kPreview,
-                    {Response::ok(kProPreview.text()), Response::ok(kTmallPreview.text())});
+    server().script(kTmallCode, {served(kTmallTemplate)});
+    server().script(kCode, {served(kCodeTemplate)});
+    server().script(kPreview, {served(kProPreview.text()), served(kTmallPreview.text())});
   }
 
   App& start(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "",
-             Folder where = Folder::InTemp) {
-    app_ = std::make_unique<App>(exeName, folderSuffix, where);
-    return checkStarted();
-  }
-  App& start(const AppSetup& setup) {
-    app_ = std::make_unique<App>(setup);
-    return checkStarted();
-  }
-  App& checkStarted() {
+             App::Folder where = App::Folder::InTemp,
+             const std::function<void(const std::string& dir)>& beforeStart = {}) {
+    app_ = std::make_unique<App>(exeName, folderSuffix, where, beforeStart);
     EXPECT_TRUE(app_->started()) << "no window titled Lumdrift from " << lumdriftExe();
     return *app_;
   }
@@ -160,11 +165,6 @@ class E2eTest : public ::testing::Test {
   }
 
   std::string resultCaption() { return text(ctl(ResultLabel)); }
-  // The result label comes up with the message. The timer hides it again
-  // within one period, so it is watched as it comes.
-  bool labelShows(std::string_view message) {
-    return waitUntil([&] { return resultCaption() == message && visible(ctl(ResultLabel)); }, 5000);
-  }
 
   std::unique_ptr<App> app_;
 

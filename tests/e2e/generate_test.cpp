@@ -10,13 +10,6 @@
 namespace lumdrift::e2e {
 namespace {
 
-std::wstring wide(std::string_view gbk) {
-  std::wstring out(gbk.size(), L'\0');
-  out.resize(MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), out.data(),
-                                 static_cast<int>(out.size())));
-  return out;
-}
-
 class Generation : public E2eTest {
  protected:
   void SetUp() override {
@@ -30,7 +23,7 @@ class Generation : public E2eTest {
   void expectDelivered(const std::string& result, const std::string& page) {
     EXPECT_EQ(text(ctl(CodeOutput)), result);
     EXPECT_EQ(clipboardText(), result);
-    EXPECT_EQ(fileBytes(app().previewPath()), page);
+    EXPECT_EQ(pageText(app().previewPath()), page);
   }
 };
 
@@ -101,7 +94,7 @@ TEST_F(Generation, EveryClickStartsAgainFromTheTemplate) {
 
   // The user's edit of the output box does not reach the page.
   setText(ctl(CodeOutput), "edited by hand");
-  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(empty));
+  EXPECT_EQ(pageText(app().previewPath()), kProPreview.page(empty));
   EXPECT_EQ(clipboardText(), empty);
 }
 
@@ -140,7 +133,7 @@ TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
   EXPECT_EQ(caption, caption::kClipboardFailed);
   EXPECT_TRUE(visible(ctl(ResultLabel)));
   EXPECT_EQ(output, result);
-  EXPECT_EQ(fileBytes(app().previewPath()), kProPreview.page(result));
+  EXPECT_EQ(pageText(app().previewPath()), kProPreview.page(result));
   EXPECT_EQ(clipboardText(), "held by another program") << "the clipboard keeps its old text";
   EXPECT_EQ(text(ctl(GenerateButton)), caption::kGenerateIdle);
   EXPECT_TRUE(enabled(ctl(GenerateButton)));
@@ -152,7 +145,7 @@ TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
 }
 
 TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
-  // Lines of mixed ASCII and GBK text, as decoration code comes.
+  // Lines of mixed ASCII and Chinese text, as decoration code comes.
   std::string code;
   for (int line = 0; code.size() < 4u * 1024 * 1024; ++line)
     code += "<div class=\"row" + std::to_string(line) + "\"><img src=\"https://img.example/b" +
@@ -169,7 +162,7 @@ TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
   HWND button = ctl(GenerateButton);
   std::atomic<bool> done{false}, sawBusy{false};
   std::thread watcher([&] {
-    const std::wstring busy = wide(caption::kGenerateBusy);
+    const std::wstring busy = utf16(caption::kGenerateBusy);
     while (!done) {
       wchar_t caption[64] = {};
       InternalGetWindowText(button, caption, 64);
@@ -191,7 +184,7 @@ TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
   ASSERT_TRUE(copied.has_value());
   EXPECT_TRUE(*copied == result) << "clipboard: " << copied->size() << " bytes, expected "
                                  << result.size();
-  const std::optional<std::string> page = fileBytes(app().previewPath());
+  const std::optional<std::string> page = pageText(app().previewPath());
   ASSERT_TRUE(page.has_value());
   EXPECT_TRUE(*page == kProPreview.page(result))
       << "yl.htm: " << page->size() << " bytes, expected " << kProPreview.page(result).size();

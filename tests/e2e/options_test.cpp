@@ -56,7 +56,7 @@ TEST_F(Options, WidthTypedKeyByKeyRecomputesTheOffsetEachTime) {
 
 TEST_F(Options, WidthTextReachesTheNumberRuleAsGbk) {
   // Full-width digits of GBK row A3, pasted whole.
-  setText(ctl(WidthEdit), "\xA3\xB1\xA3\xB9\xA3\xB2\xA3\xB1");
+  setText(ctl(WidthEdit), "１９２１");
   EXPECT_EQ(text(ctl(OffsetEdit)), "-960.5");
   setText(ctl(WidthEdit), "abc");
   EXPECT_EQ(text(ctl(OffsetEdit)), "-0");

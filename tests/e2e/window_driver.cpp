@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "base/control_table.h"
-#include "base/win32_handles.h"
 #include "base/window_layout.h"
 
 #ifndef LUMDRIFT_EXE_PATH
@@ -14,6 +13,42 @@
 #endif
 
 namespace lumdrift::e2e {
+
+std::wstring utf16(std::string_view text) {
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+std::string utf8(std::wstring_view text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::string gbk(std::string_view text) {
+  const std::wstring wide = utf16(text);
+  const int n = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::string fromGbk(std::string_view bytes) {
+  const int n =
+      MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+  return utf8(wide);
+}
+
 namespace {
 
 bool sameClass(HWND h, const char* name) {
@@ -58,9 +93,10 @@ BOOL CALLBACK findShownWindow(HWND h, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  char title[64] = {};
-  GetWindowTextA(h, title, sizeof title);
-  if ((search->pid == 0 || pid == search->pid) && search->title == title && IsWindowVisible(h)) {
+  wchar_t title[64] = {};
+  GetWindowTextW(h, title, 64);
+  if ((search->pid == 0 || pid == search->pid) && search->title == utf8(title) &&
+      IsWindowVisible(h)) {
     search->found = h;
     return FALSE;
   }
@@ -69,30 +105,17 @@ BOOL CALLBACK findShownWindow(HWND h, LPARAM param) {
 
 LRESULT send(HWND h, UINT message, WPARAM w, LPARAM l, DWORD timeoutMs = 30000) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(h, message, w, l, SMTO_NORMAL, timeoutMs, &result);
+  SendMessageTimeoutW(h, message, w, l, SMTO_NORMAL, timeoutMs, &result);
   return static_cast<LRESULT>(result);
 }
 
-void removeTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring path = dir + L"\\" + entry.cFileName;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
+void removeTree(const std::string& dir) {
+  for (const std::string& name : filesIn(dir)) {
+    const std::wstring path = utf16(dir + "\\" + name);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
   }
-  RemoveDirectoryW(dir.c_str());
-}
-
-std::wstring fromCodePage(UINT codePage, std::string_view text) {
-  std::wstring out(text.size(), L'\0');
-  out.resize(
-      std::max(0, MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                      out.data(), static_cast<int>(out.size()))));
-  return out;
+  RemoveDirectoryW(utf16(dir).c_str());
 }
 
 }  // namespace
@@ -101,18 +124,6 @@ std::string windowsPath(const std::string& path) {
   if (path.empty() || path[0] != '/') return path;
   std::string out = "Z:" + path;
   std::replace(out.begin(), out.end(), '/', '\\');
-  return out;
-}
-
-std::wstring fromUtf8(std::string_view text) {
-  return fromCodePage(CP_UTF8, text);
-}
-
-std::string toAnsi(std::wstring_view text) {
-  std::string out(text.size() * 4, '\0');
-  out.resize(
-      std::max(0, WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
   return out;
 }
 
@@ -130,32 +141,29 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
-App::App(const std::string& exeName, const std::string& folderSuffix, Folder where)
-    : App(AppSetup{exeName, fromCodePage(CP_ACP, folderSuffix), where, {}}) {}
-
-App::App(const AppSetup& setup) {
+App::App(const std::string& exeName, const std::string& folderSuffix, Folder where,
+         const std::function<void(const std::string& dir)>& beforeStart) {
   static int runs = 0;
-  std::wstring root = L"C:";
-  if (setup.where == Folder::InTemp) {
+  std::string root = "C:";
+  if (where == Folder::InTemp) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    root = temp;
-    if (!root.empty() && root.back() == L'\\') root.pop_back();
+    root = utf8(temp);
+    if (!root.empty() && root.back() == '\\') root.pop_back();
   }
-  dir_ = root + L"\\lumdrift-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(++runs) + L"-" + std::to_wstring(GetTickCount64() % 100000) +
-         setup.folderSuffix;
-  exe_ = dir_ + L"\\" + fromCodePage(CP_ACP, setup.exeName);
-  if (!CreateDirectoryW(dir_.c_str(), nullptr)) return;
-  if (!CopyFileW(fromCodePage(CP_ACP, lumdriftExe()).c_str(), exe_.c_str(), FALSE)) return;
-  if (setup.beforeStart) setup.beforeStart(dir_);
+  dir_ = root + "\\lumdrift-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+         std::to_string(++runs) + "-" + std::to_string(GetTickCount64() % 100000) + folderSuffix;
+  exe_ = dir_ + "\\" + exeName;
+  if (!CreateDirectoryW(utf16(dir_).c_str(), nullptr)) return;
+  if (!CopyFileW(utf16(lumdriftExe()).c_str(), utf16(exe_).c_str(), FALSE)) return;
+  if (beforeStart) beforeStart(dir_);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  std::wstring commandLine = L"\"" + exe_ + L"\"";
+  std::wstring commandLine = L"\"" + utf16(exe_) + L"\"";
   // Started from the folder above, not the program directory: the tool must
   // move there itself.
-  if (!CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      (root + L"\\").c_str(), &startup, &process_))
+  if (!CreateProcessW(utf16(exe_).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      utf16(root + "\\").c_str(), &startup, &process_))
     return;
   waitUntil(
       [&] {
@@ -178,7 +186,7 @@ App::~App() {
   waitUntil(
       [&] {
         removeTree(dir_);
-        return GetFileAttributesW(dir_.c_str()) == INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(utf16(dir_).c_str()) == INVALID_FILE_ATTRIBUTES;
       },
       3000);
 }
@@ -216,7 +224,7 @@ HWND findControl(HWND window, ControlId id) {
   if (!window) return nullptr;
   if (id == ControlId::MainWindow) return window;
   const ControlRow& row = controlRow(id);
-  if (row.kind == ControlKind::TextButton) return findByCaption(window, fromUtf8(row.text));
+  if (row.kind == ControlKind::TextButton) return findByCaption(window, row.text);
   const std::optional<Rect> place = controlRect(id);
   if (!place) return nullptr;
   HWND container =
@@ -258,24 +266,6 @@ HWND findByCaption(HWND window, std::string_view caption) {
   return search.found;
 }
 
-struct WideCaptionSearch {
-  std::wstring_view caption;
-  HWND found;
-};
-
-BOOL CALLBACK matchWideCaption(HWND h, LPARAM param) {
-  auto* search = reinterpret_cast<WideCaptionSearch*>(param);
-  if (wideText(h, 2000) != search->caption) return TRUE;
-  search->found = h;
-  return FALSE;
-}
-
-HWND findByCaption(HWND window, std::wstring_view caption) {
-  WideCaptionSearch search{caption, nullptr};
-  EnumChildWindows(window, matchWideCaption, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND focusOf(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -295,7 +285,7 @@ void type(HWND edit, std::string_view keys) {
   // The user clicks behind the text first; the caret stays where typing
   // leaves it.
   send(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-  for (const char key : keys) send(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
+  for (const wchar_t key : utf16(keys)) send(edit, WM_CHAR, key, 1);
 }
 
 void clearByKeys(HWND edit) {
@@ -304,7 +294,8 @@ void clearByKeys(HWND edit) {
 }
 
 void setText(HWND control, const std::string& text) {
-  send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), 120000);
+  const std::wstring wide = utf16(text);
+  send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), 120000);
 }
 
 void paste(HWND edit) {
@@ -318,37 +309,54 @@ void click(HWND control, DWORD timeoutMs) {
   }
   // A label that acts as a button answers the mouse itself.
   const LPARAM inside = MAKELPARAM(3, 3);
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-  PostMessageA(control, WM_LBUTTONUP, 0, inside);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  PostMessageW(control, WM_LBUTTONUP, 0, inside);
 }
 
 void clickFocus(HWND control) {
   const LPARAM inside = MAKELPARAM(5, 5);
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-  PostMessageA(control, WM_LBUTTONUP, 0, inside);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  PostMessageW(control, WM_LBUTTONUP, 0, inside);
 }
 
 void doubleClick(HWND edit) {
   const LPARAM inside = MAKELPARAM(5, 5);
-  PostMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
-  PostMessageA(edit, WM_LBUTTONUP, 0, inside);
+  PostMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, inside);
+  PostMessageW(edit, WM_LBUTTONUP, 0, inside);
 }
 
 void pressEscape(HWND target) {
-  PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  PostMessageA(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+}
+
+void pressKey(WORD virtualKey, Held held) {
+  const WORD modifier = held == Held::Shift ? VK_SHIFT : held == Held::Ctrl ? VK_CONTROL : 0;
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(in);
+  };
+  if (modifier) add(modifier, false);
+  add(virtualKey, false);
+  add(virtualKey, true);
+  if (modifier) add(modifier, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(150);  // the keys travel through the display server
 }
 
 std::string text(HWND control, DWORD timeoutMs) {
   const LRESULT length = send(control, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
-  // Across ANSI and Unicode windows the length may count characters, not
-  // bytes: leave room for two bytes each.
-  std::string buffer(static_cast<std::size_t>(length) * 2 + 2, '\0');
+  std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
       send(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), timeoutMs);
-  buffer.resize(std::strlen(buffer.c_str()));
+  buffer.resize(wcslen(buffer.c_str()));
   if (static_cast<std::size_t>(copied) < buffer.size()) buffer.resize(copied);
-  return buffer;
+  return utf8(buffer);
 }
 
 int selection(HWND combo) {
@@ -357,36 +365,17 @@ int selection(HWND combo) {
 
 std::vector<std::string> items(HWND combo) {
   std::vector<std::string> out;
-  for (const std::wstring& item : wideItems(combo)) out.push_back(toAnsi(item));
-  return out;
-}
-
-std::vector<std::wstring> wideItems(HWND combo) {
-  // Wine hands an item across processes in the list's own Unicode form
-  // whichever way it is asked for, so ask in Unicode.
-  std::vector<std::wstring> out;
   const int count = static_cast<int>(send(combo, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     const LRESULT length = send(combo, CB_GETLBTEXTLEN, i, 0);
-    std::wstring item(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+    std::wstring wide(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()), SMTO_NORMAL,
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL,
                         30000, &copied);
-    item.resize(wcslen(item.c_str()));
-    out.push_back(item);
+    wide.resize(wcslen(wide.c_str()));
+    out.push_back(utf8(wide));
   }
   return out;
-}
-
-std::wstring wideText(HWND control, DWORD timeoutMs) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, timeoutMs, &length);
-  std::wstring buffer(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                      SMTO_NORMAL, timeoutMs, &copied);
-  buffer.resize(std::min<std::size_t>(copied, wcslen(buffer.c_str())));
-  return buffer;
 }
 
 bool visible(HWND control) {
@@ -418,9 +407,9 @@ std::optional<std::string> clipboardText() {
       continue;
     }
     std::optional<std::string> out;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-      if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-        out = std::string(bytes, strnlen(bytes, GlobalSize(data)));
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+        out = utf8(std::wstring_view(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t))));
         GlobalUnlock(data);
       }
     }
@@ -437,50 +426,13 @@ bool setClipboardText(const std::string& text) {
       continue;
     }
     bool done = false;
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1)) {
-      std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-      GlobalUnlock(block);
-      EmptyClipboard();
-      done = SetClipboardData(CF_TEXT, block) != nullptr;
-      if (!done) GlobalFree(block);
-    }
-    CloseClipboard();
-    return done;
-  }
-  return false;
-}
-
-std::optional<std::wstring> clipboardUnicode() {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    if (!OpenClipboard(nullptr)) {
-      Sleep(40);
-      continue;
-    }
-    std::optional<std::wstring> out;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-        out = std::wstring(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-    return out;
-  }
-  return std::nullopt;
-}
-
-bool setClipboardUnicode(std::wstring_view text) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    if (!OpenClipboard(nullptr)) {
-      Sleep(40);
-      continue;
-    }
-    bool done = false;
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const std::wstring wide = utf16(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {
-      std::memcpy(GlobalLock(block), text.data(), text.size() * sizeof(wchar_t));
+      std::memcpy(GlobalLock(block), wide.c_str(), bytes);
       GlobalUnlock(block);
       EmptyClipboard();
+      // Unicode only, as a browser's copy puts it.
       done = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
       if (!done) GlobalFree(block);
     }
@@ -490,45 +442,27 @@ bool setClipboardUnicode(std::wstring_view text) {
   return false;
 }
 
-void pressWithCtrl(WORD virtualKey) {
-  INPUT keys[4] = {};
-  const WORD sequence[4] = {VK_CONTROL, virtualKey, virtualKey, VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = sequence[i];
-    keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(sequence[i], MAPVK_VK_TO_VSC));
-    if (i >= 2) keys[i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(4, keys, sizeof(INPUT));
-}
-
-std::optional<std::string> fileBytes(const std::wstring& path) {
-  win32::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string out;
-  char chunk[65536];
-  DWORD got = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
-    out.append(chunk, got);
-  return out;
-}
-
 std::optional<std::string> fileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  HANDLE file = CreateFileW(utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string out;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+  CloseHandle(file);
+  return out;
 }
 
 std::vector<std::string> filesIn(const std::string& dir) {
   std::vector<std::string> out;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(utf16(dir + "\\*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return out;
   do {
-    const std::string name = entry.cFileName;
+    const std::string name = utf8(entry.cFileName);
     if (name != "." && name != "..") out.push_back(name);
-  } while (FindNextFileA(find, &entry));
+  } while (FindNextFileW(find, &entry));
   FindClose(find);
   std::sort(out.begin(), out.end());
   return out;

@@ -2,7 +2,8 @@
 // Drives the real Lumdrift.exe through its window the way a user's
 // UI-automation tool does: it finds the controls by class and place, sends
 // them what a user's actions send and reads back what any other process can
-// read (window texts, visibility, the clipboard, files, the exit code).
+// read (window texts, visibility, the clipboard, files, the exit code). Texts
+// are UTF-8 here and Unicode at the window and the clipboard.
 
 #include <windows.h>
 
@@ -17,12 +18,15 @@
 
 namespace lumdrift::e2e {
 
+std::wstring utf16(std::string_view text);
+std::string utf8(std::wstring_view text);
+// GBK bytes of a text, and text of GBK bytes, by the system's code page 936:
+// what the template site serves and the preview page holds.
+std::string gbk(std::string_view text);
+std::string fromGbk(std::string_view bytes);
+
 // A Unix path as Wine sees it (Z: maps to /); Windows paths pass unchanged.
 std::string windowsPath(const std::string& path);
-// The product's tables hold UTF-8; the system converts them for the reader.
-std::wstring fromUtf8(std::string_view text);
-// A text as an ANSI reader gets it in the system's code page.
-std::string toAnsi(std::wstring_view text);
 // The executable under test: LUMDRIFT_EXE from the environment, else the one
 // the tests were built beside.
 std::string lumdriftExe();
@@ -35,7 +39,6 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 HWND findControl(HWND window, ControlId id);
 // A descendant of the window whose text is the caption.
 HWND findByCaption(HWND window, std::string_view caption);
-HWND findByCaption(HWND window, std::wstring_view caption);
 // The control that has the keyboard focus in the window's GUI thread.
 HWND focusOf(HWND window);
 // The process's visible top-level window with that title, or null.
@@ -43,39 +46,28 @@ HWND shownWindow(DWORD processId, std::string_view title);
 // A visible top-level window titled "Lumdrift", of any process.
 HWND findLumdriftWindow(DWORD timeoutMs);
 
-// Where the program directory is made: in the temporary folder, as when a
-// user starts the tool inside a zip, or in a folder of its own on drive C.
-enum class Folder { InTemp, OnDrive };
-
-struct AppSetup {
-  std::string exeName = "Lumdrift.exe";
-  std::wstring folderSuffix;  // the directory's name ends in it
-  Folder where = Folder::InTemp;
-  // Runs on the program directory, the executable already in it, before the
-  // start.
-  std::function<void(const std::wstring& dir)> beforeStart;
-};
-
 // One run of the tool, from a program directory of its own.
 class App {
  public:
+  // Where the program directory is made: in the temporary folder, as when a
+  // user starts the tool inside a zip, or in a folder of its own on drive C.
+  enum class Folder { InTemp, OnDrive };
   // Copies the executable under the given file name into a new directory and
-  // starts it there, from another current directory.
-  explicit App(const AppSetup& setup);
-  // folderSuffix is ANSI, so GBK names work.
+  // starts it there, from the folder above. The folder's name ends in
+  // folderSuffix. beforeStart runs on the directory, the executable already
+  // in it, before the start.
   explicit App(const std::string& exeName = "Lumdrift.exe", const std::string& folderSuffix = "",
-               Folder where = Folder::InTemp);
+               Folder where = Folder::InTemp,
+               const std::function<void(const std::string& dir)>& beforeStart = {});
   ~App();
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
   // The process started and showed its top-level window titled "Lumdrift".
   bool started() const { return window_ != nullptr; }
-  const std::wstring& programDirW() const { return dir_; }
-  const std::wstring& exePathW() const { return exe_; }
-  std::string programDir() const { return toAnsi(dir_); }
-  std::string exePath() const { return toAnsi(exe_); }
-  std::string previewPath() const { return programDir() + "\\yl.htm"; }
+  const std::string& programDir() const { return dir_; }
+  const std::string& exePath() const { return exe_; }
+  std::string previewPath() const { return dir_ + "\\yl.htm"; }
   HWND window() const { return window_; }
   DWORD processId() const { return process_.dwProcessId; }
   DWORD threadId() const { return process_.dwThreadId; }
@@ -88,7 +80,7 @@ class App {
   std::optional<DWORD> waitForExit(DWORD timeoutMs) const;
 
  private:
-  std::wstring dir_, exe_;
+  std::string dir_, exe_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
 };
@@ -103,6 +95,10 @@ void click(HWND control, DWORD timeoutMs = 30000);
 void clickFocus(HWND control);  // a posted click that moves the focus
 void doubleClick(HWND edit);
 void pressEscape(HWND target);
+// A real key press, as the keyboard gives it to the foreground window, with
+// Shift or Ctrl held when asked.
+enum class Held { None, Shift, Ctrl };
+void pressKey(WORD virtualKey, Held held = Held::None);
 
 // What any other process can read.
 std::string text(HWND control, DWORD timeoutMs = 30000);
@@ -114,24 +110,13 @@ std::string className(HWND control);
 // The window rectangle in the client coordinates of its parent.
 RECT rectInParent(HWND control);
 
-// The clipboard's ANSI text up to its terminating zero; nullopt when it could
-// not be opened or holds no text.
+// The clipboard's Unicode text up to its terminating zero; nullopt when it
+// could not be opened or holds no text.
 std::optional<std::string> clipboardText();
 bool setClipboardText(const std::string& text);
 
 std::optional<std::string> fileBytes(const std::string& path);
-std::optional<std::string> fileBytes(const std::wstring& path);
 std::vector<std::string> filesIn(const std::string& dir);
-
-// The same, read and put as a Unicode program does, whatever the system's code
-// page.
-std::wstring wideText(HWND control, DWORD timeoutMs = 30000);
-std::vector<std::wstring> wideItems(HWND combo);
-std::optional<std::wstring> clipboardUnicode();
-// CF_UNICODETEXT alone, as a browser copies.
-bool setClipboardUnicode(std::wstring_view text);
-// Real key presses with Ctrl held, to the foreground window's focus.
-void pressWithCtrl(WORD virtualKey);
 
 // A picture of a part of the screen, as the user sees it.
 struct Picture {

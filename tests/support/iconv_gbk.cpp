@@ -52,8 +52,11 @@ Text decodeGbk(std::string_view bytes) {
   return Converter("UTF-8", "CP936").run(bytes, "\xEF\xBF\xBD").value_or(Text());
 }
 
-std::optional<std::string> encodeGbk(std::string_view text) {
-  return Converter("CP936", "UTF-8").run(text, {});
+bool appendGbk(std::string_view text, std::string& out) {
+  const std::optional<std::string> bytes = Converter("CP936", "UTF-8").run(text, {});
+  if (!bytes) return false;
+  out += *bytes;
+  return true;
 }
 
 }  // namespace lumdrift

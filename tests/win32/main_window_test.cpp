@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
+#include "app/win32/window_dpi.h"
 #include "base/captions.h"
 #include "base/control_table.h"
 #include "base/window_layout.h"
@@ -174,8 +176,8 @@ TEST_F(MainWindowTest, FrameAndControlsSitWhereTheLayoutPutsThem) {
   GetWindowRect(window, &outer);
   EXPECT_EQ(outer.right - outer.left, kWindowWidth);
   EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
-  EXPECT_EQ(outer.left, centredLeft(GetSystemMetrics(SM_CXSCREEN)));
-  EXPECT_EQ(outer.top, centredTop(GetSystemMetrics(SM_CYSCREEN)));
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
@@ -438,6 +440,164 @@ TEST_F(MainWindowTest, ResultLabelDrawsRedTextOverTheGroupBoxAndLeavesNoTrace) {
   controls.setVisible(ResultLabel, false);
   paint();
   EXPECT_EQ(pixels(box, label), before);
+}
+
+}  // namespace
+}  // namespace lumdrift
+
+namespace lumdrift {
+namespace {
+
+// The room a control's text has, in pixels across, and whether its height
+// takes a line of its font.
+struct Room {
+  int width, height;
+};
+
+Room roomFor(HWND w, const ControlRow& row) {
+  RECT client;
+  GetClientRect(w, &client);
+  const int width = client.right, height = client.bottom;
+  switch (row.kind) {
+    case ControlKind::DropDownList: {
+      COMBOBOXINFO info = {};
+      info.cbSize = sizeof info;
+      GetComboBoxInfo(w, &info);
+      return {info.rcItem.right - info.rcItem.left - 2, info.rcItem.bottom - info.rcItem.top};
+    }
+    case ControlKind::SingleLineEdit: {
+      RECT r;
+      SendMessageW(w, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+      return {r.right - r.left, r.bottom - r.top};
+    }
+    case ControlKind::PushButton: return {width - 6, height - 4};  // the button's edges
+    case ControlKind::GroupBox: return {width - 16, height};       // the frame around the caption
+    default: return {width, height};
+  }
+}
+
+// The texts a control must show whole: its own, every item of a list, every
+// caption and message it is given while the tool runs.
+std::vector<std::string_view> textsOf(const ControlRow& row) {
+  namespace c = caption;
+  switch (row.id) {
+    case ControlId::EditionList:
+    case ControlId::SpacingList: return {row.items.begin(), row.items.end()};
+    case ControlId::CodeInputGroup:
+      return {c::kInputProfessional, c::kInputBasic, c::kInputTmall};
+    case ControlId::GenerateButton: return {c::kGenerateStart, c::kGenerateBusy, c::kGenerateIdle};
+    case ControlId::OffsetEdit: return {"-960", "-1060"};
+    case ControlId::SpacingEdit: return {"0", "-10", "-20"};
+    case ControlId::ResultLabel:
+      return {c::kWaiting,         c::kSuccess,          c::kClipboardFailed,
+              c::kPreviewNotSaved, c::kPreviewFirst,     c::kPreviewOpenFailed,
+              c::kShortcutFailed,  c::kShortcutFromTemp, c::kWidthNeedsNumber,
+              c::kHeightNeedsNumber, c::kSpacingNeedsNumber};
+    case ControlId::CodeInput:
+    case ControlId::CodeOutput: return {};
+    default: return {row.text};
+  }
+}
+
+SIZE textSize(HWND w, std::string_view text) {
+  HDC dc = GetDC(w);
+  auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+  const std::wstring wide = win32::wide(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  return size;
+}
+
+RECT rectIn(HWND w, HWND parent) {
+  RECT r;
+  GetWindowRect(w, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool overlap(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Every text fits its control, no two controls of one container overlap, and
+// every control lies inside its container.
+void expectWhole(HWND window, const WindowControls& controls) {
+  for (const ControlRow& row : controlTable()) {
+    HWND w = controls.window(row.id);
+    if (w == nullptr || row.id == ControlId::MainWindow) continue;
+    SCOPED_TRACE(row.name);
+    const Room room = roomFor(w, row);
+    for (std::string_view text : textsOf(row)) {
+      const SIZE size = textSize(w, text);
+      EXPECT_LE(size.cx, room.width) << text << ", font " << fontOf(w).lfHeight;
+      if (row.kind != ControlKind::GroupBox) {
+        EXPECT_LE(size.cy, room.height) << text;
+      }
+    }
+    HWND parent = GetParent(w);
+    RECT inside;
+    GetClientRect(parent, &inside);
+    const RECT r = rectIn(w, parent);
+    // The result label lies across its frame's top edge, and is cut there.
+    if (row.id != ControlId::ResultLabel) {
+      EXPECT_GE(r.top, inside.top);
+    }
+    EXPECT_GE(r.left, inside.left);
+    EXPECT_LE(r.right, inside.right);
+    EXPECT_LE(r.bottom, inside.bottom);
+    for (const ControlRow& other : controlTable()) {
+      HWND o = controls.window(other.id);
+      if (other.id <= row.id || o == nullptr || GetParent(o) != parent) continue;
+      EXPECT_FALSE(overlap(r, rectIn(o, parent))) << "overlaps " << other.name;
+    }
+  }
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_GT(client.right, 0);
+}
+
+// At the screen's DPI. CTest runs this again with the prefix at 120, 144 and
+// 192 DPI (LUMDRIFT_EXPECTED_DPI says which), where the window must be laid
+// out for that DPI, not only at 96.
+TEST_F(MainWindowTest, AtTheScreensDpiEveryTextFitsAndNothingOverlaps) {
+  const int dpi = dpiOf(window);
+  if (const char* expected = std::getenv("LUMDRIFT_EXPECTED_DPI")) {
+    ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
+  }
+  // The layout grew with the DPI: the code input box is as many inches wide.
+  EXPECT_NEAR(rectIn(at(CodeInput), at(CodeInputGroup)).right -
+                  rectIn(at(CodeInput), at(CodeInputGroup)).left,
+              704.0 * dpi / 96, 1.0);
+  expectWhole(window, controls);
+}
+
+// Moved to a screen of another DPI, the window is laid out for it, with
+// fonts of that size, and back at 96 it is the design's again.
+TEST_F(MainWindowTest, AnotherScreensDpiLaysTheWindowOutAgain) {
+  const int start = dpiOf(window);
+  RECT before;
+  GetWindowRect(window, &before);
+  for (const int dpi : {144, 192, start}) {
+    SCOPED_TRACE(dpi);
+    RECT suggested = before;
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    pump();
+    EXPECT_NEAR(rectIn(at(CodeInput), at(CodeInputGroup)).right -
+                    rectIn(at(CodeInput), at(CodeInputGroup)).left,
+                704.0 * dpi / 96, 1.0);
+    EXPECT_EQ(fontOf(at(GenerateButton)).lfHeight, -(12 * dpi + 48) / 96);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_GE(client.bottom, (429 * dpi + 48) / 96) << "the output frame must fit";
+    expectWhole(window, controls);
+  }
+  RECT after;
+  GetWindowRect(window, &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }
 
 }  // namespace

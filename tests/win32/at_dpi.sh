@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a command with the Wine prefix at another DPI: LogPixels is read when
+# the prefix's server starts, so the server starts again around the command,
+# and the prefix is back at 96 DPI after it whatever the command did.
+#   at_dpi.sh DPI COMMAND...
+set -u
+dpi=$1
+shift
+restart() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    </dev/null >/dev/null 2>&1
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1
+  # A persistent server with no pipes attached, as the test stage starts it.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+restart "$dpi"
+trap 'restart 96' EXIT
+LUMDRIFT_EXPECTED_DPI=$dpi "$@"
