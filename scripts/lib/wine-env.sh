@@ -109,8 +109,7 @@ wine_code_page_env() {
 }
 
 # wine_code_page_prefixes CP...: makes the prefixes that are not there yet,
-# side by side, each with a shared virtual desktop: without a window manager,
-# real key presses reach the foreground window only there.
+# side by side.
 wine_code_page_prefixes() {
   local cp pid failed=0 pids=()
   lumdrift_locales || return 1  # once, before the prefixes share them
@@ -122,11 +121,6 @@ wine_code_page_prefixes() {
       mkdir -p "$HOME"
       unset DISPLAY
       wineboot -i >/dev/null 2>&1 </dev/null || true
-      local reg="$WINEPREFIX/lumdrift-desktop.reg"
-      printf '%s\r\n' 'REGEDIT4' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' \
-        '"Desktop"="Default"' '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' \
-        '"Default"="1280x1024"' >"$reg"
-      wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 || exit 1
       wineserver -w
       touch "$WINEPREFIX/lumdrift-ready"
     ) &
