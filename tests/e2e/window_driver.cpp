@@ -15,16 +15,16 @@
 namespace lumdrift::e2e {
 
 std::wstring utf16(std::string_view text) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(static_cast<std::size_t>(std::max(n, 0)), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
 }
 
 std::string utf8(std::wstring_view text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                       nullptr, nullptr);
@@ -33,8 +33,8 @@ std::string utf8(std::wstring_view text) {
 
 std::string gbk(std::string_view text) {
   const std::wstring wide = utf16(text);
-  const int n = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
   WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
                       nullptr);
@@ -42,8 +42,8 @@ std::string gbk(std::string_view text) {
 }
 
 std::string fromGbk(std::string_view bytes) {
-  const int n = MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                    0);
+  const int n =
+      MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
   MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
   return utf8(wide);
@@ -157,8 +157,8 @@ App::App(const std::string& exeName, const std::string& folderSuffix) {
   std::wstring commandLine = L"\"" + utf16(exe_) + L"\"";
   // Started from the temporary folder, not the program directory: the tool
   // must move there itself.
-  if (!CreateProcessW(utf16(exe_).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                      nullptr, utf16(root).c_str(), &startup, &process_))
+  if (!CreateProcessW(utf16(exe_).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      utf16(root).c_str(), &startup, &process_))
     return;
   waitUntil(
       [&] {
