@@ -21,7 +21,8 @@ class Keyboard : public ReadyTest {
     for (const ControlRow& row : controlTable()) {
       if (focus != nullptr && app().control(row.id) == focus) return std::string(row.name);
     }
-    return focus == nullptr ? "(none)" : "(" + className(focus) + ")";
+    // Not a control of the tool: the class says what has the focus instead.
+    return focus == nullptr ? std::string("(none)") : className(focus);
   }
   std::string nameOf(ControlId id) { return std::string(controlRow(id).name); }
 };
