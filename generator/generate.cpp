@@ -86,7 +86,8 @@ void generate(Services& s) {
   setGenerateBusy(s.ui);
   const Text offset = s.ui.text(OffsetEdit);
   const Text code = s.ui.text(CodeInput);
-  const Text result = applyChain(templates.code, {numbers[0], numbers[1], offset, numbers[2], code});
+  const Text result =
+      applyChain(templates.code, {numbers[0], numbers[1], offset, numbers[2], code});
   const Delivered delivered = deliver(s, result, templates.preview);
   // The clipboard matters most: the seller pastes next.
   if (!delivered.copied) {

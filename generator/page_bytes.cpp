@@ -64,8 +64,8 @@ bool declaresUtf8(std::string_view page) {
   for (std::size_t at = 0; at < page.size(); ++at) {
     if (!startsWithFolded(page.substr(at), "charset")) continue;
     std::size_t i = at + 7;
-    while (i < page.size() && (page[i] == ' ' || page[i] == '=' || page[i] == '"' ||
-                               page[i] == '\'')) {
+    while (i < page.size() &&
+           (page[i] == ' ' || page[i] == '=' || page[i] == '"' || page[i] == '\'')) {
       ++i;
     }
     const std::string_view value = page.substr(i);

@@ -1,7 +1,6 @@
 #include "templates/download_worker.h"
 
 #include "base/gbk.h"
-
 #include "templates/response_body.h"
 #include "templates/template_source.h"
 

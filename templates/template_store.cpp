@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "templates/builtin_templates.h"
 #include "base/gbk.h"
+#include "templates/builtin_templates.h"
 #include "templates/template_source.h"
 
 namespace lumdrift {

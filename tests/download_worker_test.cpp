@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/gbk.h"
-
 #include <atomic>
 #include <deque>
 #include <fstream>
@@ -11,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "base/gbk.h"
 #include "templates/builtin_templates.h"
 
 namespace lumdrift {
@@ -103,51 +102,49 @@ TEST_P(Download, RequestsAndWhatGenerationReads) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Download,
     // The site serves GBK: 宽度 is BF ED B6 C8 on the wire.
-    ::testing::Values(DownloadCase{"AllArrive",
-                                   {{kTmb, {"tmall"}},
-                                    {kJsb, {"w:\xBF\xED\xB6\xC8"}},
-                                    {kYl, {"page1", "page2"}}},
-                                   kFour,
-                                   "tmall",
-                                   "w:宽度",
-                                   "page1",
-                                   "page2"},
-                      DownloadCase{"ServerUnreachable", {}, kSix, "site", "site", "site", "site"},
-                      // The repeat after an empty Tmall template: a code template that came
-                      // the first time is kept when its second fetch fails.
-                      DownloadCase{
-                          "EmptyTmallTemplateRepeatsBoth",
-                          {{kTmb, {"", "tmall again"}}, {kJsb, {"code", ""}}, {kYl, {"p", "q"}}},
-                          kSix,
-                          "tmall again",
-                          "code",
-                          "p",
-                          "q"},
-                      DownloadCase{"TmallTemplateNeverComes",
-                                   {{kJsb, {"", "code"}}, {kYl, {"p", "q"}}},
-                                   kSix,
-                                   "site",
-                                   "code",
-                                   "p",
-                                   "q"},
-                      // An empty code template alone brings no repeat: its built-in copy
-                      // stands in at once.
-                      DownloadCase{"OnlyCodeTemplateMissing",
-                                   {{kTmb, {"t"}}, {kYl, {"p", ""}}},
-                                   kFour,
-                                   "t",
-                                   "site",
-                                   "p",
-                                   "site"},
-                      DownloadCase{"ZeroByteEndsTheText",
-                                   {{kTmb, {std::string("ab\0cd", 5)}},
-                                    {kJsb, {std::string("\0x", 2)}},
-                                    {kYl, {"p", "q"}}},
-                                   kFour,
-                                   "ab",
-                                   "site",
-                                   "p",
-                                   "q"}),
+    ::testing::Values(
+        DownloadCase{"AllArrive",
+                     {{kTmb, {"tmall"}}, {kJsb, {"w:\xBF\xED\xB6\xC8"}}, {kYl, {"page1", "page2"}}},
+                     kFour,
+                     "tmall",
+                     "w:宽度",
+                     "page1",
+                     "page2"},
+        DownloadCase{"ServerUnreachable", {}, kSix, "site", "site", "site", "site"},
+        // The repeat after an empty Tmall template: a code template that came
+        // the first time is kept when its second fetch fails.
+        DownloadCase{"EmptyTmallTemplateRepeatsBoth",
+                     {{kTmb, {"", "tmall again"}}, {kJsb, {"code", ""}}, {kYl, {"p", "q"}}},
+                     kSix,
+                     "tmall again",
+                     "code",
+                     "p",
+                     "q"},
+        DownloadCase{"TmallTemplateNeverComes",
+                     {{kJsb, {"", "code"}}, {kYl, {"p", "q"}}},
+                     kSix,
+                     "site",
+                     "code",
+                     "p",
+                     "q"},
+        // An empty code template alone brings no repeat: its built-in copy
+        // stands in at once.
+        DownloadCase{"OnlyCodeTemplateMissing",
+                     {{kTmb, {"t"}}, {kYl, {"p", ""}}},
+                     kFour,
+                     "t",
+                     "site",
+                     "p",
+                     "site"},
+        DownloadCase{"ZeroByteEndsTheText",
+                     {{kTmb, {std::string("ab\0cd", 5)}},
+                      {kJsb, {std::string("\0x", 2)}},
+                      {kYl, {"p", "q"}}},
+                     kFour,
+                     "ab",
+                     "site",
+                     "p",
+                     "q"}),
     [](const ::testing::TestParamInfo<DownloadCase>& info) { return info.param.name; });
 
 TEST(TemplateStore, WaitsThenStandsInUntilTheServersCopyComes) {

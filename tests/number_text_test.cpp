@@ -12,7 +12,9 @@ TEST(FoldFullWidth, MapsTheFullWidthFormsAndTheFourSymbols) {
   EXPECT_EQ(foldFullWidth("－５．５"), "-5.5");
   EXPECT_EQ(foldFullWidth("！～"), "!~");  // both ends of U+FF01 to U+FF5E
   EXPECT_EQ(foldFullWidth("￥￣"), "$~");  // where GBK's full-width row puts them
-  EXPECT_EQ(foldFullWidth("\u3000" "1"), " 1");  // ideographic space
+  EXPECT_EQ(foldFullWidth("\u3000"
+                          "1"),
+            " 1");  // ideographic space
   EXPECT_EQ(foldFullWidth("☆★"), "**");
 }
 
@@ -23,8 +25,14 @@ TEST(FoldFullWidth, KeepsEverythingElse) {
   EXPECT_EQ(foldFullWidth("👉１"), "👉1");
   // Broken UTF-8 passes through and never folds with the byte after it.
   EXPECT_EQ(foldFullWidth("1\xEF\xBC"), "1\xEF\xBC");
-  EXPECT_EQ(foldFullWidth("\xEF\xBC" "A"), "\xEF\xBC" "A");
-  EXPECT_EQ(foldFullWidth("\xF3\x80\x80" "1"), "\xF3\x80\x80" "1");
+  EXPECT_EQ(foldFullWidth("\xEF\xBC"
+                          "A"),
+            "\xEF\xBC"
+            "A");
+  EXPECT_EQ(foldFullWidth("\xF3\x80\x80"
+                          "1"),
+            "\xF3\x80\x80"
+            "1");
 }
 
 struct NumberCase {
@@ -50,7 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"1E+2x", 100}, NumberCase{"1e", 1}, NumberCase{"1e-", 1},
                       NumberCase{"2e-1", 0.2}, NumberCase{"0x10", 0}, NumberCase{"inf", 0},
                       NumberCase{"nan", 0}, NumberCase{"1 2", 1}, NumberCase{"1,000", 1},
-                      NumberCase{"１９２０", 1920}, NumberCase{"\u3000" "800", 800},
+                      NumberCase{"１９２０", 1920},
+                      NumberCase{"\u3000"
+                                 "800",
+                                 800},
                       NumberCase{"1e400", HUGE_VAL}, NumberCase{"-1e400", -HUGE_VAL},
                       NumberCase{"1e-400", 0}));
 

@@ -92,8 +92,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Broken UTF-8: a lead byte without its continuation bytes, and stray
         // continuation bytes, are characters of their own; they never take
         // an ASCII byte along.
-        Case{"cut_sequence_keeps_ascii", "\xE5" "ab", "a", "x", 1, kNoLimit, true, "\xE5" "xb"},
-        Case{"stray_continuation_byte", "\x80" "a", "a", "b", 1, kNoLimit, true, "\x80" "b"},
+        Case{"cut_sequence_keeps_ascii",
+             "\xE5"
+             "ab",
+             "a", "x", 1, kNoLimit, true,
+             "\xE5"
+             "xb"},
+        Case{"stray_continuation_byte",
+             "\x80"
+             "a",
+             "a", "b", 1, kNoLimit, true,
+             "\x80"
+             "b"},
         Case{"trailing_lead_byte_copied_alone", "ab\xE5", "b", "x", 1, kNoLimit, true, "ax\xE5"},
         Case{"start_inside_character_counts_as_boundary", "宽a", "a", "b", 2, kNoLimit, true,
              "宽b"}),

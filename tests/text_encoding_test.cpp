@@ -12,7 +12,7 @@ namespace lumdrift {
 namespace {
 
 TEST(Captions, AreUtf8WithTheMultiplicationSign) {
-  EXPECT_EQ(caption::kSizeTimes, "\xE5\xAE\xBD\xC3\x97\xE9\xAB\x98");  // 宽×高, × is U+00D7
+  EXPECT_EQ(caption::kSizeTimes, "\xE5\xAE\xBD\xC3\x97\xE9\xAB\x98");    // 宽×高, × is U+00D7
   EXPECT_EQ(caption::kInputProfessional.substr(12, 3), "\xEF\xBC\x88");  // full-width (
 }
 
@@ -40,8 +40,9 @@ TEST(PageBytes, GbkPagesCarryReferencesForWhatGbkLacks) {
 }
 
 TEST(PageBytes, UnicodeDeclarationsKeepUtf8) {
-  for (const char* head : {"<meta charset=\"UTF-8\">", "<meta charset=utf8>",
-                           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset = 'utf-8'\">"}) {
+  for (const char* head :
+       {"<meta charset=\"UTF-8\">", "<meta charset=utf8>",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset = 'utf-8'\">"}) {
     const std::string page = std::string(head) + "<p>宽 👉</p>";
     EXPECT_EQ(pageBytes(page), page) << head;
   }

@@ -60,8 +60,8 @@ Text modulePath() {
 UserFolders userFolders() {
   UserFolders folders;
   wchar_t local[MAX_PATH] = {};
-  const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
-                                      local);
+  const HRESULT hr =
+      SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
   if (SUCCEEDED(hr) && local[0] != L'\0') {
     folders.ownData = withoutTrailingSeparator(narrow(local)) + "\\Lumdrift";
   } else {

@@ -64,8 +64,8 @@ LRESULT CALLBACK groupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 // never leave it by keyboard. Tab goes to the dialog navigation instead; Enter
 // still starts a new line. The code input box also tells its double-click to
 // the main window, which runs the event.
-LRESULT CALLBACK multiLineEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR mainWindow) {
+LRESULT CALLBACK multiLineEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR mainWindow) {
   if (message == WM_GETDLGCODE) {
     LRESULT code = DefSubclassProc(edit, message, wParam, lParam) & ~DLGC_WANTTAB;
     const auto* key = reinterpret_cast<const MSG*>(lParam);
@@ -235,8 +235,7 @@ void sizeDropDownList(HWND w, ControlId id, int dpi) {
   const bool measured = dc != nullptr && GetTextMetricsW(dc, &metrics);
   if (old != nullptr) SelectObject(dc, old);
   if (dc != nullptr) ReleaseDC(w, dc);
-  const LRESULT rowHeight =
-      measured ? metrics.tmHeight : SendMessageW(w, CB_GETITEMHEIGHT, 0, 0);
+  const LRESULT rowHeight = measured ? metrics.tmHeight : SendMessageW(w, CB_GETITEMHEIGHT, 0, 0);
   if (rowHeight > 0) {
     SendMessageW(w, CB_SETITEMHEIGHT, 0, rowHeight + 1);
     // Wine ignores the combo's message when the list is not owner-drawn;

@@ -172,4 +172,15 @@ class E2eTest : public ::testing::Test {
   std::optional<ScriptedHttpServer> server_;
 };
 
+// A run of the tool that has all four test templates.
+class ReadyTest : public E2eTest {
+ protected:
+  void SetUp() override {
+    E2eTest::SetUp();
+    serveTestTemplates();
+    start();
+    waitForDownload(4);
+  }
+};
+
 }  // namespace lumdrift::e2e

@@ -10,15 +10,8 @@
 namespace lumdrift::e2e {
 namespace {
 
-class Generation : public E2eTest {
+class Generation : public ReadyTest {
  protected:
-  void SetUp() override {
-    E2eTest::SetUp();
-    serveTestTemplates();
-    start();
-    waitForDownload(4);
-  }
-
   // The output box, the clipboard and the preview page after a generation.
   void expectDelivered(const std::string& result, const std::string& page) {
     EXPECT_EQ(text(ctl(CodeOutput)), result);

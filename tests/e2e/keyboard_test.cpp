@@ -8,13 +8,10 @@
 namespace lumdrift::e2e {
 namespace {
 
-class Keyboard : public E2eTest {
+class Keyboard : public ReadyTest {
  protected:
   void SetUp() override {
-    E2eTest::SetUp();
-    serveTestTemplates();
-    start();
-    waitForDownload(4);
+    ReadyTest::SetUp();
     SetForegroundWindow(app().window());
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == app().window(); }, 3000))
         << "the tool's window never came to the front";
@@ -24,7 +21,8 @@ class Keyboard : public E2eTest {
     for (const ControlRow& row : controlTable()) {
       if (focus != nullptr && app().control(row.id) == focus) return std::string(row.name);
     }
-    return focus == nullptr ? "(none)" : "(" + className(focus) + ")";
+    // Not a control of the tool: the class says what has the focus instead.
+    return focus == nullptr ? std::string("(none)") : className(focus);
   }
   std::string nameOf(ControlId id) { return std::string(controlRow(id).name); }
 };
@@ -32,8 +30,8 @@ class Keyboard : public E2eTest {
 TEST_F(Keyboard, TabAndShiftTabGoRoundEveryControlAndButtonsKeepTheFocus) {
   // Reading order: the options from left to right, the shortcut button on
   // the code frame's top edge, the two boxes, the two buttons.
-  const std::vector<ControlId> round = {EditionList,  OffsetEdit,  WidthEdit,  HeightEdit,
-                                        SpacingList,  SendToDesktopButton, CodeInput, CodeOutput,
+  const std::vector<ControlId> round = {EditionList,    OffsetEdit,          WidthEdit, HeightEdit,
+                                        SpacingList,    SendToDesktopButton, CodeInput, CodeOutput,
                                         GenerateButton, PreviewButton};
   clickFocus(ctl(EditionList));
   ASSERT_TRUE(waitUntil([&] { return app().focus() == ctl(EditionList); }, 3000)) << focused();

@@ -59,7 +59,8 @@ const std::vector<std::pair<std::string, char>>& foldTable() {
 // as trying it at every character.
 std::string naiveFold(std::string_view text) {
   bool startsForm[256] = {};
-  for (const auto& entry : foldTable()) startsForm[static_cast<unsigned char>(entry.first[0])] = true;
+  for (const auto& entry : foldTable())
+    startsForm[static_cast<unsigned char>(entry.first[0])] = true;
   std::string out;
   std::size_t i = 0;
   while (i < text.size()) {
@@ -135,10 +136,9 @@ void checkFormat(double v) {
 // Pieces of widths the user might type: ASCII and full-width digits, signs,
 // points, exponents, spaces of both widths and a few strtod-only spellings.
 constexpr std::string_view kPieces[] = {
-    "0",        "1",        "9",        "5",        ".",        "e",        "E",        "+",
-    "-",        " ",        "\t",       "x",        "i",        "n",        "f",        "a",
-    "０",       "１",       "９",       "．",       "－",       "＋",       "ｅ",       "Ｅ",
-    "\u3000",   "～",       "☆",        "ｘ",       "\xEF\xBC", "度",       "px",       "\uFF00",
+    "0",  "1",  "9",      "5",  ".", "e",  "E",        "+",  "-",  " ",      "\t",
+    "x",  "i",  "n",      "f",  "a", "０", "１",       "９", "．", "－",     "＋",
+    "ｅ", "Ｅ", "\u3000", "～", "☆", "ｘ", "\xEF\xBC", "度", "px", "\uFF00",
 };
 
 }  // namespace

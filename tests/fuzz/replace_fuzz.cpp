@@ -97,7 +97,15 @@ constexpr std::string_view kNeedles[] = {
     "Corvandel386412957",  // code marker
     "386412957",           // preview marker
     "\xBD\xE5",            // the seam between the two characters of 宽度
-    "\xAE\xBD",           "\xE5", "\xBA", "\xFF", "aA", "Cc<", "\xF0", "a", "<",
+    "\xAE\xBD",
+    "\xE5",
+    "\xBA",
+    "\xFF",
+    "aA",
+    "Cc<",
+    "\xF0",
+    "a",
+    "<",
 };
 
 long long pickStart(std::uint8_t sel, std::size_t textSize) {

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   NoShell shell;
   NoDownload download;
   NoDesktop desktop;
-  Services s{ui,    templates, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"},
+  Services s{ui, templates, clipboard, files, shell, download, desktop, {args["--out"], "lumdrift"},
              {}};
 
   const int edition = std::stoi(args["--edition"]);

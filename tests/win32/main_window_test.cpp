@@ -12,9 +12,9 @@
 #include "app/win32/window_dpi.h"
 #include "base/captions.h"
 #include "base/control_table.h"
+#include "base/win32_text.h"
 #include "base/window_layout.h"
 #include "generator/markers.h"
-#include "base/win32_text.h"
 #include "tests/harness.h"
 
 namespace lumdrift {
@@ -483,15 +483,14 @@ std::vector<std::string_view> textsOf(const ControlRow& row) {
   switch (row.id) {
     case ControlId::EditionList:
     case ControlId::SpacingList: return {row.items.begin(), row.items.end()};
-    case ControlId::CodeInputGroup:
-      return {c::kInputProfessional, c::kInputBasic, c::kInputTmall};
+    case ControlId::CodeInputGroup: return {c::kInputProfessional, c::kInputBasic, c::kInputTmall};
     case ControlId::GenerateButton: return {c::kGenerateStart, c::kGenerateBusy, c::kGenerateIdle};
     case ControlId::OffsetEdit: return {"-960", "-1060"};
     case ControlId::SpacingEdit: return {"0", "-10", "-20"};
     case ControlId::ResultLabel:
-      return {c::kWaiting,         c::kSuccess,          c::kClipboardFailed,
-              c::kPreviewNotSaved, c::kPreviewFirst,     c::kPreviewOpenFailed,
-              c::kShortcutFailed,  c::kShortcutFromTemp, c::kWidthNeedsNumber,
+      return {c::kWaiting,           c::kSuccess,           c::kClipboardFailed,
+              c::kPreviewNotSaved,   c::kPreviewFirst,      c::kPreviewOpenFailed,
+              c::kShortcutFailed,    c::kShortcutFromTemp,  c::kWidthNeedsNumber,
               c::kHeightNeedsNumber, c::kSpacingNeedsNumber};
     case ControlId::CodeInput:
     case ControlId::CodeOutput: return {};

@@ -2,9 +2,9 @@
 // system.
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "base/win32_text.h"
-#include <windows.h>
 // windows.h before the other system headers
 #include <ole2.h>
 #include <shlobj.h>
