@@ -10,19 +10,19 @@
 lumdrift_locales() {
   export LOCPATH="$root/build/locales"
   mkdir -p "$LOCPATH"
-  local spec name pids=()
-  for spec in zh_CN:GBK zh_TW:BIG5 en_US:UTF-8 zh_CN:UTF-8 hi_IN:UTF-8; do
-    name=${spec%%:*}.${spec#*:}
+  local wanted name pids=()
+  for wanted in zh_CN:GBK zh_TW:BIG5 en_US:UTF-8 zh_CN:UTF-8 hi_IN:UTF-8; do
+    name=${wanted%%:*}.${wanted#*:}
     [ -f "$LOCPATH/$name/LC_CTYPE" ] && continue
     # GBK and Big5 are not ASCII-compatible in glibc's sense: localedef warns
     # and still writes the locale, so its status says little.
-    localedef -i "${spec%%:*}" -f "${spec#*:}" "$LOCPATH/$name" >/dev/null 2>&1 &
+    localedef -i "${wanted%%:*}" -f "${wanted#*:}" "$LOCPATH/$name" >/dev/null 2>&1 &
     pids+=($!)
   done
   # Only these: the caller may have other children, Xvfb among them.
   [ ${#pids[@]} -eq 0 ] || wait "${pids[@]}" || true
-  for spec in zh_CN.GBK zh_TW.BIG5 en_US.UTF-8 zh_CN.UTF-8 hi_IN.UTF-8; do
-    [ -f "$LOCPATH/$spec/LC_CTYPE" ] || { echo "localedef made no $spec" >&2; return 1; }
+  for wanted in zh_CN.GBK zh_TW.BIG5 en_US.UTF-8 zh_CN.UTF-8 hi_IN.UTF-8; do
+    [ -f "$LOCPATH/$wanted/LC_CTYPE" ] || { echo "localedef made no $wanted" >&2; return 1; }
   done
 }
 
