@@ -1,13 +1,6 @@
 #include "base/program_path.h"
 
 namespace lumdrift {
-namespace {
-
-char foldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-}  // namespace
 
 ProgramLocation splitModulePath(std::string_view modulePath) {
   const std::size_t sep = modulePath.rfind('\\');
@@ -26,7 +19,7 @@ bool liesUnder(std::string_view path, std::string_view folder) {
   const Text full = withTrailingSeparator(path);
   if (folder.empty() || full.size() < base.size()) return false;
   for (std::size_t i = 0; i < base.size(); ++i) {
-    if (foldAscii(full[i]) != foldAscii(base[i])) return false;
+    if (asciiLower(full[i]) != asciiLower(base[i])) return false;
   }
   return true;
 }

@@ -30,4 +30,27 @@ inline std::size_t characterLength(std::string_view text, std::size_t at) {
   return n;
 }
 
+// The number of the character `c` spans (as characterLength measures it);
+// U+FFFD for a stray byte or a character cut short.
+inline char32_t codePointOf(std::string_view c) {
+  const auto lead = static_cast<unsigned char>(c[0]);
+  if (lead < 0x80) return lead;
+  const std::size_t announced = lead >= 0xF8   ? 1
+                                : lead >= 0xF0 ? 4
+                                : lead >= 0xE0 ? 3
+                                : lead >= 0xC0 ? 2
+                                               : 1;
+  if (announced == 1 || c.size() != announced) return 0xFFFD;
+  char32_t value = lead & (0x7F >> c.size());
+  for (std::size_t i = 1; i < c.size(); ++i) {
+    value = value << 6 | (static_cast<unsigned char>(c[i]) & 0x3F);
+  }
+  return value;
+}
+
+// ASCII letters in lower case; every other byte as it is.
+inline char asciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 }  // namespace lumdrift

@@ -39,12 +39,8 @@ std::size_t decimalPrefix(std::string_view s) {
   return i;
 }
 
-// The ASCII character a full-width form stands for, or 0. Every form the rule
-// folds is a three-byte UTF-8 character.
-char asciiFor(std::string_view c) {
-  const auto b = [&](std::size_t i) { return static_cast<unsigned char>(c[i]); };
-  if ((b(0) & 0xF0) != 0xE0) return '\0';  // a four-byte character cut short
-  const char32_t cp = (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+// The ASCII character a full-width form stands for, or 0.
+char asciiFor(char32_t cp) {
   if (cp >= 0xFF01 && cp <= 0xFF5E) return static_cast<char>(cp - 0xFF01 + '!');
   switch (cp) {
     case 0xFFE5: return '$';  // ￥, in the full-width row where $ would be
@@ -84,7 +80,7 @@ std::string foldFullWidth(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t n = characterLength(text, i);
-    const char folded = n == 3 ? asciiFor(text.substr(i, 3)) : '\0';
+    const char folded = asciiFor(codePointOf(text.substr(i, n)));
     if (folded != '\0') {
       out.push_back(folded);
     } else {

@@ -6,34 +6,17 @@
 namespace lumdrift {
 namespace {
 
-char lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 bool startsWithFolded(std::string_view text, std::string_view word) {
   if (text.size() < word.size()) return false;
   for (std::size_t i = 0; i < word.size(); ++i) {
-    if (lower(text[i]) != word[i]) return false;
+    if (asciiLower(text[i]) != word[i]) return false;
   }
   return true;
 }
 
-// The character's number; U+FFFD for a byte that is no whole UTF-8 character.
-char32_t codePoint(std::string_view c) {
-  const auto lead = static_cast<unsigned char>(c[0]);
-  if (lead < 0x80) return lead;
-  const std::size_t announced = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  if (announced == 1 || c.size() != announced) return 0xFFFD;
-  char32_t value = lead & (0x7F >> c.size());
-  for (std::size_t i = 1; i < c.size(); ++i) {
-    value = value << 6 | (static_cast<unsigned char>(c[i]) & 0x3F);
-  }
-  return value;
-}
-
 void appendCharacter(std::string& out, std::string_view c) {
   if (!appendGbk(c, out)) {
-    out += "&#" + std::to_string(static_cast<unsigned long>(codePoint(c))) + ';';
+    out += "&#" + std::to_string(static_cast<unsigned long>(codePointOf(c))) + ';';
   }
 }
 

@@ -5,15 +5,11 @@
 namespace lumdrift {
 namespace {
 
-char foldAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 bool matchesAt(std::string_view text, std::size_t at, std::string_view what, bool caseSensitive) {
   for (std::size_t i = 0; i < what.size(); ++i) {
     const char a = text[at + i];
     const char b = what[i];
-    if (a != b && (caseSensitive || foldAscii(a) != foldAscii(b))) return false;
+    if (a != b && (caseSensitive || asciiLower(a) != asciiLower(b))) return false;
   }
   return true;
 }
