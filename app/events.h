@@ -2,8 +2,6 @@
 // The wiring of every event of the main window to its handler. The in-memory
 // model and the window dispatch through the same table.
 
-#include <span>
-
 #include "base/services.h"
 
 namespace lumdrift {
@@ -16,16 +14,6 @@ enum class Event {
   Clicked,
   Tick,
 };
-
-using Handler = void (*)(Services&);
-
-struct Binding {
-  ControlId control;
-  Event event;
-  Handler handler;
-};
-
-std::span<const Binding> bindings();
 
 // Runs the handler bound to the event; false when none is bound.
 bool dispatch(Services& services, ControlId control, Event event);

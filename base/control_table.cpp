@@ -4,6 +4,8 @@
 #include <array>
 
 #include "base/captions.h"
+#include "base/editions.h"
+#include "base/top_spacings.h"
 
 namespace lumdrift {
 namespace {
@@ -22,7 +24,7 @@ const std::vector<ControlRow>& table() {
        true,
        true,
        "",
-       {c::kEditionProfessional, c::kEditionBasic, c::kEditionTmall},
+       {kEditionItems.begin(), kEditionItems.end()},
        0},
       {OffsetLabel, "标签2", K::Label, OptionsGroup, true, true, "偏移量", {}, -1},
       {OffsetEdit, "编辑框5", K::SingleLineEdit, OptionsGroup, true, true, "-960", {}, -1},
@@ -47,7 +49,7 @@ const std::vector<ControlRow>& table() {
        true,
        true,
        "",
-       {c::kSpacingDefault, "-10", "-20", c::kSpacingCustom},
+       {kTopSpacingItems.begin(), kTopSpacingItems.end()},
        0},
       {SpacingEdit, "编辑框3", K::SingleLineEdit, OptionsGroup, false, false, "0", {}, -1},
       {CodeInputGroup,

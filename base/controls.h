@@ -30,12 +30,11 @@ enum class ControlId {
   PreviewButton,
   ResultTimer,
   SendToDesktopButton,  // the send-to-desktop text button
+  Count,                // keep last: the number of controls, the window included
 };
-
-inline constexpr int kControlCount = static_cast<int>(ControlId::SendToDesktopButton) + 1;
+inline constexpr int kControlCount = static_cast<int>(ControlId::Count);
 
 enum class ControlKind {
-  Window,
   GroupBox,
   DropDownList,
   Label,

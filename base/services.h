@@ -4,6 +4,7 @@
 // it in one file.
 
 #include "base/controls.h"
+#include "base/template_id.h"
 
 namespace lumdrift {
 
@@ -31,15 +32,6 @@ class Shell {
   // shell could not.
   virtual bool openDocument(const Text& path) = 0;
 };
-
-// The four templates the tool downloads at start-up.
-enum class TemplateId {
-  TmallCode,     // code template of the Tmall edition (the design's 编辑框7)
-  Code,          // code template of the professional and basic editions (编辑框8)
-  Preview,       // preview page template of those two editions (编辑框10)
-  TmallPreview,  // preview page template of the Tmall edition (编辑框11)
-};
-inline constexpr int kTemplateCount = 4;
 
 // Filled by the download on its own thread, read by generation on the GUI
 // thread: a reader sees a template either empty or whole, never in part.
@@ -91,7 +83,8 @@ struct PreviewRecord {
   Text page;  // where it was written; empty when it could be written nowhere
 };
 
-// Everything a handler may touch.
+// What the process gives the event handlers; the event table hands each
+// handler only the parts it uses.
 struct Services {
   Controls& ui;
   TemplateStore& templates;

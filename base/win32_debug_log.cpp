@@ -11,11 +11,28 @@ void debugLine(std::string_view text) {
   OutputDebugStringA(line.c_str());
 }
 
-void logFailure(std::string_view what, DWORD error) {
-  std::string text(what);
+bool failedWith(std::string_view call, DWORD error, Where where) {
+  // The file's own name is enough to find the line.
+  std::string_view file = where.file_name();
+  file = file.substr(file.find_last_of("/\\") + 1);
+  std::string text(call);
   text += " failed, error ";
   text += std::to_string(error);
+  text += " at ";
+  text += file;
+  text += ':';
+  text += std::to_string(where.line());
   debugLine(text);
+  return false;
+}
+
+bool failed(std::string_view call, Where where) {
+  return failedWith(call, GetLastError(), where);
+}
+
+bool succeeded(HRESULT result, std::string_view call, Where where) {
+  if (SUCCEEDED(result)) return true;
+  return failedWith(call, static_cast<DWORD>(result), where);
 }
 
 }  // namespace lumdrift::win32

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <source_location>
 #include <string_view>
 
 #include "base/services.h"
@@ -13,12 +14,16 @@ namespace lumdrift::win32 {
 // One line: "Lumdrift: " and the text.
 void debugLine(std::string_view text);
 
-// "Lumdrift: <what> failed, error <code>". Take the code before building a
-// text for `what`: an allocation may change the last error.
-void logFailure(std::string_view what, DWORD error);
-inline void logLastError(std::string_view what) {
-  logFailure(what, GetLastError());
-}
+// A failing call: "Lumdrift: <call> failed, error <code> at <file>:<line>".
+// Each answers false, so that a failure reads `return win32::failed("X");`.
+using Where = std::source_location;
+// With the thread's last error. Build no text for `call` in the argument
+// list: an allocation may change the last error before it is read; take the
+// code first and use failedWith.
+bool failed(std::string_view call, Where where = Where::current());
+bool failedWith(std::string_view call, DWORD error, Where where = Where::current());
+// True for a successful COM result; a failed one is logged as above.
+bool succeeded(HRESULT result, std::string_view call, Where where = Where::current());
 
 // The debugger output as the logic's DebugLog.
 class DebuggerLog final : public DebugLog {

@@ -84,6 +84,7 @@ class ClipboardSession {
  public:
   ClipboardSession() : open_(OpenClipboard(nullptr) != FALSE) {}
   ~ClipboardSession() {
+    // Closing fails only when it is not open, which open_ rules out.
     if (open_) CloseClipboard();
   }
   ClipboardSession(const ClipboardSession&) = delete;
@@ -94,9 +95,60 @@ class ClipboardSession {
   bool open_;
 };
 
-// OLE on the creating thread for as long as the session lives. The fatal
-// error report ends the process without unwinding, so it asks the session
-// to undo itself first.
+// The bytes of a movable global memory block, locked for as long as the view
+// lives.
+class LockedMemory {
+ public:
+  explicit LockedMemory(HGLOBAL block) : block_(block), bytes_(GlobalLock(block)) {}
+  ~LockedMemory() {
+    // GlobalUnlock answers FALSE for the last unlock too; nothing to report.
+    if (bytes_ != nullptr) GlobalUnlock(block_);
+  }
+  LockedMemory(const LockedMemory&) = delete;
+  LockedMemory& operator=(const LockedMemory&) = delete;
+  void* bytes() const { return bytes_; }  // null when the lock failed
+
+ private:
+  HGLOBAL block_;
+  void* bytes_;
+};
+
+// A window's device context, released when the owner goes.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }  // null when the window has none to give
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A GDI object selected into a device context; the one it replaced goes back
+// when the selection ends.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+  ~Selection() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// OLE on the creating thread, until end() or the destructor, whichever comes
+// first. end() may come from another thread (the fatal error report): OLE is
+// taken down only on the thread that brought it up.
 class OleSession {
  public:
   OleSession() : hr_(OleInitialize(nullptr)) {
@@ -107,15 +159,14 @@ class OleSession {
   OleSession& operator=(const OleSession&) = delete;
 
   HRESULT result() const { return hr_; }
-  // Uninitialises OLE when it is up on the calling thread; then never again.
-  static void end() {
+  void end() {
     DWORD self = GetCurrentThreadId();
     if (thread_.compare_exchange_strong(self, 0)) OleUninitialize();
   }
 
  private:
   HRESULT hr_;
-  static inline std::atomic<DWORD> thread_{0};
+  std::atomic<DWORD> thread_{0};
 };
 
 }  // namespace lumdrift::win32

@@ -29,23 +29,10 @@ std::optional<Rect> controlRect(ControlId id) {
     // long basic-edition caption never reaches.
     case SendToDesktopButton: return Rect{594, 0, 128, 16};
     case MainWindow:
-    case ResultTimer: return std::nullopt;
+    case ResultTimer:
+    case Count: return std::nullopt;
   }
   return std::nullopt;
-}
-
-int scaled(int length, int dpi) {
-  // Half a pixel rounds away from zero, the same for negative places.
-  const long long product = static_cast<long long>(length) * dpi;
-  const long long half = kDesignDpi / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / kDesignDpi
-                                       : -((-product + half) / kDesignDpi));
-}
-
-Rect scaled(const Rect& r, int dpi) {
-  const int left = scaled(r.left, dpi);
-  const int top = scaled(r.top, dpi);
-  return {left, top, scaled(r.left + r.width, dpi) - left, scaled(r.top + r.height, dpi) - top};
 }
 
 std::optional<OwnFont> ownFont(ControlId id) {

@@ -31,16 +31,7 @@ struct OwnFont {
 std::optional<Rect> controlRect(ControlId id);
 std::optional<OwnFont> ownFont(ControlId id);
 
-// The design's figures are for 96 DPI; at another DPI every length is
-// scaled, rounded to the nearest pixel. A rectangle's edges are scaled, not
-// its size, so that controls that touch at 96 DPI still touch.
+// The figures above are for 96 DPI; the window scales them to its own.
 inline constexpr int kDesignDpi = 96;
-int scaled(int length, int dpi);
-Rect scaled(const Rect& r, int dpi);
-
-// Left (or top) of the window centred on the whole screen.
-inline constexpr int centred(int screenLength, int windowLength) {
-  return (screenLength - windowLength) / 2;
-}
 
 }  // namespace lumdrift

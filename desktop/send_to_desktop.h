@@ -11,6 +11,7 @@ inline constexpr std::string_view kShortcutDescription = "Lumdrift";
 // The click handler of the send-to-desktop button. A link that could not be
 // saved is reported, and so is a link to a program that runs from a
 // temporary folder.
-void sendToDesktop(Services& s);
+void sendToDesktop(Controls& ui, Desktop& desktop, const ProgramLocation& location,
+                   const Text& tempFolder);
 
 }  // namespace lumdrift

@@ -21,8 +21,8 @@ void setGenerateIdle(Controls& ui) {
   ui.setEnabled(GenerateButton, true);
 }
 
-Text previewPagePath(const ProgramLocation& location) {
-  return location.directory + "\\yl.htm";
+Text previewPagePath(const Text& programDirectory) {
+  return programDirectory + "\\yl.htm";
 }
 
 namespace {
@@ -31,39 +31,40 @@ namespace {
 // the user may not write (Program Files, a read-only share) sends it to the
 // user's own folder: an older page beside the program must never pass for
 // this one.
-Text writePreviewPage(Services& s, std::string_view bytes) {
-  const Text beside = previewPagePath(s.location);
-  if (s.files.replaceFile(beside, bytes)) return beside;
-  const Text& own = s.folders.ownData;
-  if (own.empty() || !s.files.makeFolder(own)) return {};
+Text writePreviewPage(PreviewPages& pages, std::string_view bytes) {
+  const Text beside = previewPagePath(pages.programDirectory);
+  if (pages.files.replaceFile(beside, bytes)) return beside;
+  const Text& own = pages.ownFolder;
+  if (own.empty() || !pages.files.makeFolder(own)) return {};
   const Text fallback = own + "\\yl.htm";
-  return s.files.replaceFile(fallback, bytes) ? fallback : Text();
+  return pages.files.replaceFile(fallback, bytes) ? fallback : Text();
 }
 
 }  // namespace
 
-Delivered deliver(Services& s, const Text& result, const Text& previewTemplate) {
-  s.ui.setText(CodeOutput, result);
+Delivered deliver(Controls& ui, Clipboard& clipboard, PreviewPages& pages, const Text& result,
+                  const Text& previewTemplate) {
+  ui.setText(CodeOutput, result);
   // The clipboard and the page take the box's own text, so that they hold
   // exactly what the user sees.
-  const bool copied = s.clipboard.putText(s.ui.text(CodeOutput));
-  const Text page = Replace(previewTemplate, kPreviewMarker, s.ui.text(CodeOutput), 1, 1, false);
-  s.preview = {true, writePreviewPage(s, pageBytes(page))};
-  return {copied, !s.preview.page.empty()};
+  const bool copied = clipboard.putText(ui.text(CodeOutput));
+  const Text page = Replace(previewTemplate, kPreviewMarker, ui.text(CodeOutput), 1, 1, false);
+  pages.record = {true, writePreviewPage(pages, pageBytes(page))};
+  return {copied, !pages.record.page.empty()};
 }
 
-void openPreview(Services& s) {
-  if (!s.preview.generated) {
-    showResult(s.ui, caption::kPreviewFirst);
-  } else if (s.preview.page.empty()) {
-    showResult(s.ui, caption::kPreviewNotSaved);
-  } else if (!s.shell.openDocument(s.preview.page)) {
-    showResult(s.ui, caption::kPreviewOpenFailed);
+void openPreview(Controls& ui, const PreviewRecord& preview, Shell& shell) {
+  if (!preview.generated) {
+    showResult(ui, caption::kPreviewFirst);
+  } else if (preview.page.empty()) {
+    showResult(ui, caption::kPreviewNotSaved);
+  } else if (!shell.openDocument(preview.page)) {
+    showResult(ui, caption::kPreviewOpenFailed);
   }
 }
 
-void hideResultLabel(Services& s) {
-  s.ui.setVisible(ResultLabel, false);
+void hideResultLabel(Controls& ui) {
+  ui.setVisible(ResultLabel, false);
 }
 
 }  // namespace lumdrift

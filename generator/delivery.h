@@ -10,8 +10,16 @@ namespace lumdrift {
 void setGenerateBusy(Controls& ui);
 void setGenerateIdle(Controls& ui);
 
+// Where the preview page may go, and the record of where it went.
+struct PreviewPages {
+  FileWriter& files;
+  const Text& programDirectory;  // first choice: beside the program
+  const Text& ownFolder;         // the user's own folder, when the first refuses
+  PreviewRecord& record;
+};
+
 // The preview page in the program directory.
-Text previewPagePath(const ProgramLocation& location);
+Text previewPagePath(const Text& programDirectory);
 
 struct Delivered {
   bool copied = false;     // the clipboard holds the result
@@ -21,12 +29,13 @@ struct Delivered {
 // Writes the result into the output box, copies the box's text to the
 // clipboard and writes the preview page from it. Each part is delivered even
 // when another fails.
-Delivered deliver(Services& s, const Text& result, const Text& previewTemplate);
+Delivered deliver(Controls& ui, Clipboard& clipboard, PreviewPages& pages, const Text& result,
+                  const Text& previewTemplate);
 
 // The click handler of the preview button: opens this run's page, or says
 // why there is none.
-void openPreview(Services& s);
+void openPreview(Controls& ui, const PreviewRecord& preview, Shell& shell);
 // The tick handler of the timer.
-void hideResultLabel(Services& s);
+void hideResultLabel(Controls& ui);
 
 }  // namespace lumdrift

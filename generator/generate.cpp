@@ -1,7 +1,7 @@
 #include "generator/generate.h"
 
 #include "base/captions.h"
-#include "generator/delivery.h"
+#include "base/editions.h"
 #include "generator/markers.h"
 #include "generator/number_text.h"
 #include "generator/replace.h"
@@ -46,12 +46,9 @@ Text applyChain(std::string_view codeTemplate, const ChainValues& values) {
 }
 
 TemplatePair templatesFor(const TemplateStore& store, int edition) {
-  switch (edition) {
-    case 0:
-    case 1: return {store.read(TemplateId::Code), store.read(TemplateId::Preview)};
-    case 2: return {store.read(TemplateId::TmallCode), store.read(TemplateId::TmallPreview)};
-    default: return {};
-  }
+  const Edition* e = editionAt(edition);
+  if (e == nullptr) return {};
+  return {store.read(e->codeTemplate), store.read(e->previewTemplate)};
 }
 
 namespace {
@@ -64,10 +61,10 @@ std::optional<Text> numberFor(const Controls& ui, const NumberBox& box) {
 
 }  // namespace
 
-void generate(Services& s) {
-  const TemplatePair templates = templatesFor(s.templates, s.ui.selection(EditionList));
+void generate(Controls& ui, const TemplateStore& store, Clipboard& clipboard, PreviewPages& pages) {
+  const TemplatePair templates = templatesFor(store, ui.selection(EditionList));
   if (templates.code.empty()) {
-    showResult(s.ui, caption::kWaiting);
+    showResult(ui, caption::kWaiting);
     return;
   }
   // The code carries the numbers as the width rule reads them, in ASCII
@@ -75,27 +72,29 @@ void generate(Services& s) {
   // drop. A box without a number makes no code at all.
   Text numbers[std::size(kNumberBoxes)];
   for (std::size_t i = 0; i < std::size(kNumberBoxes); ++i) {
-    std::optional<Text> n = numberFor(s.ui, kNumberBoxes[i]);
+    std::optional<Text> n = numberFor(ui, kNumberBoxes[i]);
     if (!n) {
-      showResult(s.ui, kNumberBoxes[i].message);
+      showResult(ui, kNumberBoxes[i].message);
       return;
     }
     numbers[i] = std::move(*n);
   }
-  showResult(s.ui, caption::kSuccess);
-  setGenerateBusy(s.ui);
-  const Text offset = s.ui.text(OffsetEdit);
-  const Text code = s.ui.text(CodeInput);
+  // The success caption goes up before the work, so that the label is already
+  // showing while a large code is delivered; a failure below replaces it.
+  showResult(ui, caption::kSuccess);
+  setGenerateBusy(ui);
+  const Text offset = ui.text(OffsetEdit);
+  const Text code = ui.text(CodeInput);
   const Text result =
       applyChain(templates.code, {numbers[0], numbers[1], offset, numbers[2], code});
-  const Delivered delivered = deliver(s, result, templates.preview);
+  const Delivered delivered = deliver(ui, clipboard, pages, result, templates.preview);
   // The clipboard matters most: the seller pastes next.
   if (!delivered.copied) {
-    showResult(s.ui, caption::kClipboardFailed);
+    showResult(ui, caption::kClipboardFailed);
   } else if (!delivered.pageSaved) {
-    showResult(s.ui, caption::kPreviewNotSaved);
+    showResult(ui, caption::kPreviewNotSaved);
   }
-  setGenerateIdle(s.ui);
+  setGenerateIdle(ui);
 }
 
 }  // namespace lumdrift

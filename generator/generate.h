@@ -2,7 +2,7 @@
 // Turning the user's code into full-screen code: the edition's code template
 // with the option values and the code put in place of its placeholders.
 
-#include "base/services.h"
+#include "generator/delivery.h"
 
 namespace lumdrift {
 
@@ -17,7 +17,8 @@ struct ChainValues {
 // The replacement chain, each step applied to the result of the one before.
 Text applyChain(std::string_view codeTemplate, const ChainValues& values);
 
-// The templates of an edition; both empty when no edition is selected.
+// The templates of the edition at a list index; both empty when the index
+// names none.
 struct TemplatePair {
   Text code;
   Text preview;
@@ -25,6 +26,7 @@ struct TemplatePair {
 TemplatePair templatesFor(const TemplateStore& store, int edition);
 
 // The click handler of the generate button.
-void generate(Services& s);
+void generate(Controls& ui, const TemplateStore& templates, Clipboard& clipboard,
+              PreviewPages& pages);
 
 }  // namespace lumdrift

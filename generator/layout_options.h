@@ -2,21 +2,21 @@
 // The reactions that keep the option controls consistent while the user edits
 // them.
 
-#include "base/services.h"
+#include "base/controls.h"
+#include "base/editions.h"
 
 namespace lumdrift {
 
 // An item of the edition list was selected: fixed offset and input caption.
-void applyEdition(Services& s);
+void applyEdition(Controls& ui);
 // The width text changed: the offset follows it.
-void recomputeOffset(Services& s);
+void recomputeOffset(Controls& ui);
 // An item of the top-spacing list was selected: fill, show or hide the box.
-void applyTopSpacing(Services& s);
+void applyTopSpacing(Controls& ui);
 // The code input box was double-clicked: empty it.
-void clearCodeInput(Services& s);
+void clearCodeInput(Controls& ui);
 
-// The offset text for a width text and an edition index; empty for an index
-// that names no edition.
-Text offsetForWidth(int edition, std::string_view widthText);
+// The offset text of the edition for a width text.
+Text offsetForWidth(const Edition& edition, std::string_view widthText);
 
 }  // namespace lumdrift

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "templates/template_source.h"
+#include "templates/template_table.h"
 
 namespace lumdrift {
 
@@ -13,7 +13,7 @@ namespace lumdrift {
 std::string_view builtinSiteFile(std::string_view path);
 
 inline std::string_view builtinTemplate(TemplateId id) {
-  return builtinSiteFile(templatePath(id));
+  return builtinSiteFile(templateRow(id).path);
 }
 
 }  // namespace lumdrift

@@ -2,37 +2,37 @@
 
 #include "base/gbk.h"
 #include "templates/response_body.h"
-#include "templates/template_source.h"
+#include "templates/template_table.h"
 
 namespace lumdrift {
 namespace {
 
-using enum TemplateId;
-
 // True when the server delivered the template.
-bool fetch(HttpReader& http, SharedTemplateStore& store, TemplateId id, bool lastChance) {
+bool fetch(HttpReader& http, SharedTemplateStore& store, const Template& t, bool lastChance) {
   // The site serves GBK; it is decoded once, here.
-  Text text = decodeGbk(bytesToText(http.read(templateUrl(templatePath(id)))));
+  Text text = decodeGbk(bytesToText(http.read(templateUrl(t))));
   if (!text.empty()) {
-    store.delivered(id, std::move(text));
+    store.delivered(t.id, std::move(text));
     return true;
   }
-  if (lastChance) store.abandoned(id);
+  if (lastChance) store.abandoned(t.id);
   return false;
 }
 
 }  // namespace
 
 void downloadTemplates(HttpReader& http, SharedTemplateStore& store) {
-  // Without the Tmall code template both code templates come once more, at
-  // once; the other templates are fetched once only.
-  const bool tmall = fetch(http, store, TmallCode, false);
-  fetch(http, store, Code, tmall);
-  fetch(http, store, Preview, true);
-  fetch(http, store, TmallPreview, true);
-  if (tmall) return;
-  fetch(http, store, TmallCode, true);
-  fetch(http, store, Code, true);
+  // The rows in order, each once; when the first came back empty, the rows
+  // that follow it are fetched once more, at the end.
+  bool firstDelivered = false;
+  for (const Template& t : kTemplates) {
+    const bool delivered = fetch(http, store, t, !t.followsFirst || firstDelivered);
+    if (&t == &kTemplates[0]) firstDelivered = delivered;
+  }
+  if (firstDelivered) return;
+  for (const Template& t : kTemplates) {
+    if (t.followsFirst) fetch(http, store, t, true);
+  }
 }
 
 }  // namespace lumdrift

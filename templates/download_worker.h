@@ -1,5 +1,5 @@
 #pragma once
-// The download of the four templates into the store, one request after the
+// The download of the templates into the store, one request after the
 // other, on a thread of its own.
 
 #include "base/services.h"
@@ -14,10 +14,9 @@ class HttpReader {
   virtual std::string read(const Text& url) = 0;
 };
 
-// Fetches the templates: the Tmall code template, the code template, the
-// preview template twice (once per edition pair), and the two code templates
-// once more when the Tmall one came back empty. A template whose last fetch
-// of the run fails is given up to its built-in copy.
+// Fetches the templates in the template table's order, and the rows that
+// follow the first once more when the first came back empty. A template whose
+// last fetch of the run fails is given up to its built-in copy.
 void downloadTemplates(HttpReader& http, SharedTemplateStore& store);
 
 }  // namespace lumdrift

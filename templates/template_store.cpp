@@ -4,16 +4,13 @@
 
 #include "base/gbk.h"
 #include "templates/builtin_templates.h"
-#include "templates/template_source.h"
 
 namespace lumdrift {
 namespace {
 
 std::string named(TemplateId id, std::string_view what) {
-  static constexpr std::string_view kNames[] = {"Tmall code template", "code template",
-                                                "preview template", "Tmall preview template"};
-  return std::string(kNames[static_cast<int>(id)]) + " (" + std::string(templatePath(id)) +
-         "): " + std::string(what);
+  const Template& t = templateRow(id);
+  return std::string(t.name) + " (" + std::string(t.path) + "): " + std::string(what);
 }
 
 }  // namespace

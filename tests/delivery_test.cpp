@@ -131,7 +131,8 @@ TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
   FakeDownload download;
   FakeDesktop desktop;
   Services s{ui, templates, clipboard, files, shell, download, desktop, {"C:\\a", "b.exe"}};
-  EXPECT_TRUE(deliver(s, "R", "<386412957|386412957>").copied);
+  PreviewPages pages{files, s.location.directory, s.folders.ownData, s.preview};
+  EXPECT_TRUE(deliver(ui, clipboard, pages, "R", "<386412957|386412957>").copied);
   EXPECT_EQ(clipboard.puts, std::vector<std::string>{"R!"});
   ASSERT_EQ(files.writes.size(), 1u);
   EXPECT_EQ(files.writes[0].path, "C:\\a\\yl.htm");
@@ -140,7 +141,8 @@ TEST(Delivery, ClipboardAndPageTakeTheOutputBoxText) {
 
 TEST(Delivery, PreviewTemplateWithoutMarkerIsWrittenAlone) {
   Harness h;
-  EXPECT_TRUE(deliver(h.services, "code", "<html></html>").pageSaved);
+  PreviewPages pages{h.files, "C:\\Tools", h.services.folders.ownData, h.services.preview};
+  EXPECT_TRUE(deliver(h.ui, h.clipboard, pages, "code", "<html></html>").pageSaved);
   EXPECT_EQ(h.files.writes.back().bytes, "<html></html>");
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/events.h"
-#include "base/control_model.h"
 #include "templates/template_store.h"
+#include "tests/support/control_model.h"
 
 namespace lumdrift::test {
 

@@ -1,4 +1,4 @@
-#include "generator/portable_file_writer.h"
+#include "tests/support/portable_file_writer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

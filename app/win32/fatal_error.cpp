@@ -3,12 +3,14 @@
 #include <atomic>
 #include <charconv>
 
+#include "app/win32/process_context.h"
 #include "base/captions.h"
-#include "base/win32_handles.h"
 
 namespace lumdrift {
 namespace {
 
+// The thread showing the report: one report per process, which may be claimed
+// before any context exists (an allocation failing during start-up).
 std::atomic<DWORD> reportingThread{0};
 
 std::size_t append(char* out, std::size_t at, std::size_t capacity, std::string_view part) {
@@ -49,7 +51,7 @@ void fatalError(std::string_view message) {
   // Task-modal: no owner, but the tool's windows take no input while the box
   // is up.
   MessageBoxW(nullptr, wideText, wideCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  win32::OleSession::end();
+  win32::ProcessContext::endForFatalError();
   ExitProcess(static_cast<UINT>(-1));
 }
 

@@ -2,45 +2,21 @@
 
 #include "app/win32/fatal_error.h"
 #include "app/win32/main_window.h"
-#include "app/win32/program_folders.h"
+#include "app/win32/process_context.h"
+#include "app/win32/win32_clipboard.h"
+#include "app/win32/win32_desktop.h"
+#include "app/win32/win32_file_writer.h"
+#include "app/win32/win32_program_folders.h"
+#include "app/win32/win32_shell.h"
 #include "app/win32/window_controls.h"
 #include "base/captions.h"
-#include "base/program_path.h"
 #include "base/win32_debug_log.h"
-#include "base/win32_handles.h"
-#include "base/win32_text.h"
-#include "desktop/win32_desktop.h"
-#include "generator/win32_clipboard.h"
-#include "generator/win32_file_writer.h"
-#include "generator/win32_shell.h"
-#include "templates/download_thread.h"
 #include "templates/template_store.h"
-
-namespace {
-
-bool loopStarted = false;
-
-// The main window is the program's only window: once it has gone, the loop
-// ends, unless it went before the loop began.
-void mainWindowDestroyed() {
-  if (loopStarted) PostQuitMessage(0);
-}
-
-}  // namespace
+#include "templates/win32_download_thread.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace lumdrift;
-  const win32::OleSession ole;
-  // Without OLE the tool still generates; only the shortcut and the preview
-  // may fail, and they log why.
-  if (FAILED(ole.result())) win32::logFailure("OleInitialize", static_cast<DWORD>(ole.result()));
-
-  const ProgramLocation location = splitModulePath(win32::modulePath());
-  // With the separator "D:" means the root of the drive, not the drive's
-  // last current directory.
-  if (!SetCurrentDirectoryW(win32::wide(location.directory + "\\").c_str())) {
-    win32::logLastError("SetCurrentDirectory");
-  }
+  win32::ProcessContext process;
 
   WindowControls controls;
   win32::DebuggerLog log;
@@ -48,10 +24,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   Win32Clipboard clipboard;
   Win32FileWriter files;
   Win32Shell shell;
-  DownloadThread download(templates);
+  Win32DownloadThread download(templates, process.internet());
   Win32Desktop desktop;
-  Services services{controls, templates, clipboard, files, shell, download, desktop, location};
-  MainWindowContext context{services, controls, mainWindowDestroyed};
+  Services services{controls, templates, clipboard, files,
+                    shell,    download,  desktop,   process.location()};
+  MainWindowContext context{services, controls};
 
   HWND window = createMainWindow(instance, context);
   if (window == nullptr) fatalError(caption::kWindowLoadFailed);
@@ -61,7 +38,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // needs them before the loop runs: the window shows first.
   services.folders = win32::userFolders();
 
-  loopStarted = true;
+  // The main window is the program's only window: once it has gone, the loop
+  // ends. Not before the loop runs, though: a quit message waiting would
+  // close the fatal error box at once.
+  context.quitWhenDestroyed = true;
   if (IsWindow(window)) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -71,7 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
   }
 
-  win32::OleSession::end();
+  process.end();
   // Ends the worker where it stands; returning would destroy the store it may
   // still be writing.
   ExitProcess(0);

@@ -103,7 +103,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       for (int i = 0; i < kControlCount; ++i) {
         context->controls.attach(static_cast<ControlId>(i), nullptr);
       }
-      if (context->destroyed != nullptr) context->destroyed();
+      if (context->quitWhenDestroyed) PostQuitMessage(0);
       break;
     }
     default: break;
@@ -130,9 +130,10 @@ bool registerMainWindowClass(HINSTANCE instance) {
 
 HWND createMainWindow(HINSTANCE instance, MainWindowContext& context) {
   const INITCOMMONCONTROLSEX common = {sizeof common, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&common);
+  // Without it the system's own classes still serve: logged, not fatal.
+  if (!InitCommonControlsEx(&common)) win32::failed("InitCommonControlsEx");
   if (!registerMainWindowClass(instance)) {
-    win32::logLastError("RegisterClassEx of the main window");
+    win32::failed("RegisterClassEx of the main window");
     return nullptr;
   }
   const std::wstring title = win32::wide(caption::kTitle);
@@ -142,7 +143,7 @@ HWND createMainWindow(HINSTANCE instance, MainWindowContext& context) {
                                 centred(GetSystemMetrics(SM_CXSCREEN), size.cx),
                                 centred(GetSystemMetrics(SM_CYSCREEN), size.cy), size.cx, size.cy,
                                 nullptr, nullptr, instance, &context);
-  if (window == nullptr) win32::logLastError("CreateWindowEx of the main window");
+  if (window == nullptr) win32::failed("CreateWindowEx of the main window");
   return window;
 }
 

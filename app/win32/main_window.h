@@ -12,8 +12,8 @@ namespace lumdrift {
 
 struct MainWindowContext {
   Services& services;
-  WindowControls& controls;       // the same object as services.ui
-  void (*destroyed)() = nullptr;  // called once the window has gone
+  WindowControls& controls;        // the same object as services.ui
+  bool quitWhenDestroyed = false;  // the window's end ends the message loop
 
   // Kept by the window itself.
   bool ready = false;  // every control exists: notifications may run handlers

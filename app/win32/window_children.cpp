@@ -29,11 +29,14 @@ win32::FontHandle guiFontFor(int dpi) {
   const int system = systemDpi();
   if (dpi == system) return {};
   LOGFONTW font;
-  if (GetObjectW(stockGuiFont(), sizeof font, &font) != sizeof font) return {};
+  if (GetObjectW(stockGuiFont(), sizeof font, &font) != sizeof font) {
+    win32::failed("GetObject of the GUI font");
+    return {};
+  }
   font.lfHeight = MulDiv(font.lfHeight, dpi, system);
   font.lfWidth = 0;
   win32::FontHandle copy(CreateFontIndirectW(&font));
-  if (!copy) win32::logLastError("CreateFontIndirect of the GUI font for the screen's DPI");
+  if (!copy) win32::failed("CreateFontIndirect of the GUI font for the screen's DPI");
   return copy;
 }
 
@@ -120,7 +123,6 @@ ChildClass childClass(ControlKind kind) {
               WS_EX_CLIENTEDGE};
     case ControlKind::PushButton: return {L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::TextButton: return {L"Button", BS_OWNERDRAW | WS_TABSTOP, 0};
-    case ControlKind::Window:
     case ControlKind::Timer: break;
   }
   return {nullptr, 0, 0};
@@ -166,7 +168,7 @@ void setFont(WindowControls& controls, const ControlRow& row, HFONT guiFont, int
     controls.setOwnFont(row.id, font);
   } else {
     const DWORD error = GetLastError();
-    win32::logFailure("CreateFontIndirect for " + std::string(row.name), error);
+    win32::failedWith("CreateFontIndirect for " + std::string(row.name), error);
   }
 }
 
@@ -178,18 +180,19 @@ void widenToItems(HWND w, const ControlRow& row, int dpi) {
   COMBOBOXINFO info = {};
   info.cbSize = sizeof info;
   if (!GetComboBoxInfo(w, &info)) return;
-  HDC dc = GetDC(w);
-  if (dc == nullptr) return;
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
   int widest = 0;
-  for (std::string_view item : row.items) {
-    const std::wstring text = win32::wide(item);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (size.cx > widest) widest = size.cx;
+  {
+    const win32::WindowDc dc(w);
+    if (dc.get() == nullptr) return;
+    const win32::Selection font(dc.get(),
+                                reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+    for (std::string_view item : row.items) {
+      const std::wstring text = win32::wide(item);
+      SIZE size{};
+      GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+      if (size.cx > widest) widest = size.cx;
+    }
   }
-  SelectObject(dc, old);
-  ReleaseDC(w, dc);
   // The field draws its text a pixel in from each side.
   const int missing = widest + 2 - (info.rcItem.right - info.rcItem.left);
   if (missing <= 0) return;
@@ -228,13 +231,13 @@ void sizeDropDownList(HWND w, ControlId id, int dpi) {
   }
   // The list's rows follow the font: the default row height comes from a
   // fresh measure, not from what an earlier DPI left.
-  HDC dc = GetDC(w);
-  auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
-  HGDIOBJ old = dc != nullptr && font != nullptr ? SelectObject(dc, font) : nullptr;
   TEXTMETRICW metrics{};
-  const bool measured = dc != nullptr && GetTextMetricsW(dc, &metrics);
-  if (old != nullptr) SelectObject(dc, old);
-  if (dc != nullptr) ReleaseDC(w, dc);
+  bool measured = false;
+  if (const win32::WindowDc dc(w); dc.get() != nullptr) {
+    const win32::Selection font(dc.get(),
+                                reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+    measured = GetTextMetricsW(dc.get(), &metrics) != FALSE;
+  }
   const LRESULT rowHeight = measured ? metrics.tmHeight : SendMessageW(w, CB_GETITEMHEIGHT, 0, 0);
   if (rowHeight > 0) {
     SendMessageW(w, CB_SETITEMHEIGHT, 0, rowHeight + 1);
@@ -253,7 +256,9 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
   HWND w = controls.window(row.id);
   setFont(controls, row, guiFont, dpi);
   switch (row.kind) {
-    case ControlKind::GroupBox: SetWindowSubclass(w, groupBoxProc, 0, 0); break;
+    case ControlKind::GroupBox:
+      if (!SetWindowSubclass(w, groupBoxProc, 0, 0)) win32::failed("SetWindowSubclass of a frame");
+      break;
     case ControlKind::DropDownList:
       fillDropDownList(w, row);
       sizeDropDownList(w, row.id, dpi);
@@ -262,8 +267,10 @@ void prepareChild(HWND mainWindow, WindowControls& controls, const ControlRow& r
     case ControlKind::SingleLineEdit: SendMessageW(w, EM_SETLIMITTEXT, 0, 0); break;
     case ControlKind::MultiLineEdit:
       SendMessageW(w, EM_SETLIMITTEXT, 0, 0);
-      SetWindowSubclass(w, multiLineEditProc, 0,
-                        row.id == CodeInput ? reinterpret_cast<DWORD_PTR>(mainWindow) : 0);
+      if (!SetWindowSubclass(w, multiLineEditProc, 0,
+                             row.id == CodeInput ? reinterpret_cast<DWORD_PTR>(mainWindow) : 0)) {
+        win32::failed("SetWindowSubclass of a code box");
+      }
       break;
     default: break;
   }
@@ -281,7 +288,7 @@ bool createControls(HWND mainWindow, WindowControls& controls, int dpi) {
     HWND w = createChildWindow(mainWindow, parent, row, dpi);
     if (w == nullptr) {
       const DWORD error = GetLastError();
-      win32::logFailure("CreateWindowEx of " + std::string(row.name), error);
+      win32::failedWith("CreateWindowEx of " + std::string(row.name), error);
       return false;
     }
     controls.attach(row.id, w);
@@ -292,7 +299,7 @@ bool createControls(HWND mainWindow, WindowControls& controls, int dpi) {
   SetWindowPos(controls.window(SendToDesktopButton), HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (SetTimer(mainWindow, kTimerId, kTimerPeriodMs, nullptr) == 0) {
-    win32::logLastError("SetTimer");
+    win32::failed("SetTimer");
     return false;
   }
   return true;

@@ -10,7 +10,10 @@
 namespace lumdrift {
 
 inline constexpr UINT_PTR kTimerId = 1;
-// Clear of IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Esc.
+// Every child has an id of its own, as a dialog's controls do: their
+// notifications carry it and accessibility tools tell controls apart by it,
+// while the window finds a control by its handle. Clear of IDOK and IDCANCEL,
+// which IsDialogMessage sends for Enter and Esc.
 inline constexpr int kFirstChildId = 100;
 // Sent to the main window when the code input box is double-clicked.
 inline constexpr UINT kCodeInputDoubleClicked = WM_APP + 1;

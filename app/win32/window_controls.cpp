@@ -96,7 +96,7 @@ void WindowControls::setBold(ControlId id, bool bold) {
   if (HFONT changed = CreateFontIndirectW(&font)) {
     setOwnFont(id, changed);
   } else {
-    win32::logLastError("CreateFontIndirect for the button");
+    win32::failed("CreateFontIndirect for the button");
   }
 }
 

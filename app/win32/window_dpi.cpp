@@ -1,6 +1,6 @@
 #include "app/win32/window_dpi.h"
 
-#include "base/window_layout.h"
+#include "base/win32_handles.h"
 
 namespace lumdrift {
 namespace {
@@ -30,10 +30,23 @@ SIZE frameAt(DWORD style, int dpi) {
 
 }  // namespace
 
+int scaled(int length, int dpi) {
+  // Half a pixel rounds away from zero, the same for negative places.
+  const long long product = static_cast<long long>(length) * dpi;
+  const long long half = kDesignDpi / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / kDesignDpi
+                                       : -((-product + half) / kDesignDpi));
+}
+
+Rect scaled(const Rect& r, int dpi) {
+  const int left = scaled(r.left, dpi);
+  const int top = scaled(r.top, dpi);
+  return {left, top, scaled(r.left + r.width, dpi) - left, scaled(r.top + r.height, dpi) - top};
+}
+
 int systemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const win32::WindowDc screen(nullptr);
+  const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
   return dpi > 0 ? dpi : kDesignDpi;
 }
 

@@ -6,7 +6,20 @@
 
 #include <windows.h>
 
+#include "base/window_layout.h"
+
 namespace lumdrift {
+
+// At another DPI than the design's every length is scaled, rounded to the
+// nearest pixel. A rectangle's edges are scaled, not its size, so that
+// controls that touch at 96 DPI still touch.
+int scaled(int length, int dpi);
+Rect scaled(const Rect& r, int dpi);
+
+// Left (or top) of the window centred on the whole screen.
+inline constexpr int centred(int screenLength, int windowLength) {
+  return (screenLength - windowLength) / 2;
+}
 
 // The DPI of the screen the window is on; the system's when it has no other.
 int dpiOf(HWND window);

@@ -1,6 +1,7 @@
 #include "app/win32/window_paint.h"
 
 #include "base/control_table.h"
+#include "base/win32_handles.h"
 
 namespace lumdrift {
 namespace {
@@ -42,14 +43,15 @@ void drawTextButton(const DRAWITEMSTRUCT& item) {
   const int length = GetWindowTextLengthW(item.hwndItem);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), length + 1)));
-  auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  if (pressed) OffsetRect(&r, 1, 1);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  if (oldFont != nullptr) SelectObject(dc, oldFont);
+  {
+    const win32::Selection font(
+        dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    if (pressed) OffsetRect(&r, 1, 1);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -2, -2);

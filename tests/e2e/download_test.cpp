@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "templates/template_source.h"
+#include "templates/template_table.h"
 #include "tests/e2e/debug_output.h"
 #include "tests/e2e/fixture.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "templates/template_source.h"
+#include "templates/template_table.h"
 #include "tests/win32/scripted_http_server.h"
 
 namespace lumdrift::e2e {

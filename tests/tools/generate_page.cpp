@@ -14,11 +14,11 @@
 #include <sstream>
 
 #include "app/events.h"
-#include "base/control_model.h"
 #include "base/gbk.h"
 #include "generator/page_bytes.h"
-#include "generator/portable_file_writer.h"
 #include "templates/template_store.h"
+#include "tests/support/control_model.h"
+#include "tests/support/portable_file_writer.h"
 
 namespace {
 

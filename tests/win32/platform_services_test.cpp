@@ -18,9 +18,9 @@
 #include <string>
 #include <thread>
 
-#include "desktop/win32_desktop.h"
-#include "generator/win32_clipboard.h"
-#include "generator/win32_file_writer.h"
+#include "app/win32/win32_clipboard.h"
+#include "app/win32/win32_desktop.h"
+#include "app/win32/win32_file_writer.h"
 
 namespace lumdrift {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/win32/program_folders.h"
+#include "app/win32/win32_program_folders.h"
 
 #include <windows.h>
 // windows.h before the other system headers
@@ -23,13 +23,13 @@ Text longTempFolder() {
   wchar_t temp[MAX_PATH + 1] = {};
   const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
   if (n == 0 || n > MAX_PATH) {
-    logLastError("GetTempPath");
+    failed("GetTempPath");
     return {};
   }
   std::wstring full(32768, L'\0');
   const DWORD m = GetLongPathNameW(temp, full.data(), static_cast<DWORD>(full.size()));
   if (m == 0 || m >= full.size()) {
-    logLastError("GetLongPathName of the temporary folder");
+    failed("GetLongPathName of the temporary folder");
     return withoutTrailingSeparator(narrow(temp));
   }
   full.resize(m);
@@ -45,7 +45,7 @@ Text modulePath() {
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) {
-      logLastError("GetModuleFileName");
+      failed("GetModuleFileName");
       return {};
     }
     if (n < path.size()) {
@@ -65,7 +65,7 @@ UserFolders userFolders() {
   if (SUCCEEDED(hr) && local[0] != L'\0') {
     folders.ownData = withoutTrailingSeparator(narrow(local)) + "\\Lumdrift";
   } else {
-    logFailure("SHGetFolderPath of the local application data", static_cast<DWORD>(hr));
+    failedWith("SHGetFolderPath of the local application data", static_cast<DWORD>(hr));
   }
   folders.temp = longTempFolder();
   return folders;

@@ -1,4 +1,4 @@
-#include "generator/portable_file_writer.h"
+#include "tests/support/portable_file_writer.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,10 +29,6 @@ bool PortableFileWriter::replaceFile(const Text& path, std::string_view bytes) {
   if (!ok) std::remove(temp.c_str());
   return ok;
 }
-
-}  // namespace lumdrift
-
-namespace lumdrift {
 
 bool PortableFileWriter::makeFolder(const Text& path) {
   std::error_code error;

@@ -1,4 +1,4 @@
-#include "generator/win32_file_writer.h"
+#include "app/win32/win32_file_writer.h"
 
 #include <string>
 
@@ -15,8 +15,7 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     const DWORD want = static_cast<DWORD>(bytes.size() < kStep ? bytes.size() : kStep);
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), want, &written, nullptr) || written == 0) {
-      win32::logLastError("WriteFile of the preview page");
-      return false;
+      return win32::failed("WriteFile of the preview page");
     }
     bytes.remove_prefix(written);
   }
@@ -31,21 +30,14 @@ bool Win32FileWriter::replaceFile(const Text& path, std::string_view bytes) {
   const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   win32::FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    win32::logLastError("CreateFile of the preview page");
-    return false;
-  }
+  if (!file) return win32::failed("CreateFile of the preview page");
   bool ok = writeAll(file.get(), bytes);
   // Closed before the move: a file still open cannot take the page's place.
-  if (!file.close()) {
-    win32::logLastError("CloseHandle of the preview page");
-    ok = false;
-  }
+  if (!file.close()) ok = win32::failed("CloseHandle of the preview page");
   if (ok && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    win32::logLastError("MoveFileEx of the preview page");
-    ok = false;
+    ok = win32::failed("MoveFileEx of the preview page");
   }
-  if (!ok) DeleteFileW(temp.c_str());
+  if (!ok && !DeleteFileW(temp.c_str())) win32::failed("DeleteFile of the unfinished page");
   return ok;
 }
 
@@ -53,8 +45,7 @@ bool Win32FileWriter::makeFolder(const Text& path) {
   if (CreateDirectoryW(win32::wide(path).c_str(), nullptr)) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_ALREADY_EXISTS) return true;
-  win32::logFailure("CreateDirectory of the user's folder", error);
-  return false;
+  return win32::failedWith("CreateDirectory of the user's folder", error);
 }
 
 }  // namespace lumdrift

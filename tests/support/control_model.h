@@ -1,6 +1,7 @@
 #pragma once
-// The controls held in memory: the start state of the control table, with
-// every property readable so that the logic can be driven without a window.
+// The controls held in memory, standing in for the window: the start state of
+// the control table and the window's fonts, with every property readable so
+// that the logic can be driven without a window.
 
 #include <array>
 #include <vector>

@@ -1,4 +1,6 @@
-#include "base/control_model.h"
+#include "tests/support/control_model.h"
+
+#include "base/window_layout.h"
 
 namespace lumdrift {
 
@@ -8,7 +10,8 @@ ControlModel::ControlModel() {
     s.text = Text(row.text);
     s.visible = row.visible;
     s.enabled = row.enabled;
-    s.bold = row.id == ControlId::GenerateButton;  // the generate button starts bold
+    const std::optional<OwnFont> font = ownFont(row.id);
+    s.bold = font && font->weight >= 700;
     s.selection = row.selection;
     s.items.assign(row.items.begin(), row.items.end());
   }

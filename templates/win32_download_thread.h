@@ -4,19 +4,23 @@
 #include "base/services.h"
 #include "base/win32_handles.h"
 #include "templates/template_store.h"
+#include "templates/win32_http_reader.h"
 
 namespace lumdrift {
 
-class DownloadThread final : public DownloadStarter {
+class Win32DownloadThread final : public DownloadStarter {
  public:
-  // The store must outlive the thread: the process ends without waiting for it.
-  explicit DownloadThread(SharedTemplateStore& store) : store_(store) {}
+  // The store and the session must outlive the thread: the process ends
+  // without waiting for it.
+  Win32DownloadThread(SharedTemplateStore& store, InternetSession& session)
+      : store_(store), session_(session) {}
   void start() override;
 
  private:
   static DWORD WINAPI run(void* self);
 
   SharedTemplateStore& store_;
+  InternetSession& session_;
   win32::ThreadHandle worker_;  // never waited on
 };
 

@@ -1,4 +1,4 @@
-#include "generator/win32_clipboard.h"
+#include "app/win32/win32_clipboard.h"
 
 #include <cstring>
 
@@ -14,31 +14,19 @@ bool Win32Clipboard::putText(std::string_view text) {
   const std::wstring wideText = win32::wide(text);
   const std::size_t bytesNeeded = (wideText.size() + 1) * sizeof(wchar_t);
   const win32::ClipboardSession session;
-  if (!session.open()) {
-    win32::logLastError("OpenClipboard");
-    return false;
-  }
+  if (!session.open()) return win32::failed("OpenClipboard");
   // The block is ready before the clipboard is emptied, so that running out
   // of memory leaves the user's clipboard as it was.
   win32::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytesNeeded));
-  if (!block) {
-    win32::logLastError("GlobalAlloc for the clipboard");
-    return false;
+  if (!block) return win32::failed("GlobalAlloc for the clipboard");
+  {
+    const win32::LockedMemory locked(block.get());
+    if (locked.bytes() == nullptr) return win32::failed("GlobalLock");
+    std::memcpy(locked.bytes(), wideText.c_str(), bytesNeeded);
   }
-  void* bytes = GlobalLock(block.get());
-  if (bytes == nullptr) {
-    win32::logLastError("GlobalLock");
-    return false;
-  }
-  std::memcpy(bytes, wideText.c_str(), bytesNeeded);
-  GlobalUnlock(block.get());
-  if (!EmptyClipboard()) {
-    win32::logLastError("EmptyClipboard");
-    return false;
-  }
+  if (!EmptyClipboard()) return win32::failed("EmptyClipboard");
   if (SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) {
-    win32::logLastError("SetClipboardData");
-    return false;
+    return win32::failed("SetClipboardData");
   }
   block.release();  // the clipboard owns it now
   return true;

@@ -1,6 +1,8 @@
-#include "templates/wininet_reader.h"
+#include "templates/win32_http_reader.h"
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "templates/response_body.h"
 #include "tests/win32/scripted_http_server.h"
@@ -23,14 +25,15 @@ Response unsized(std::string body) {
   return r;
 }
 
-class WinInetReaderTest : public ::testing::Test {
+class Win32HttpReaderTest : public ::testing::Test {
  protected:
   void serve(const std::string& path, Response r) { server.script(path, {std::move(r)}); }
   ScriptedHttpServer server;
-  WinInetReader reader;
+  InternetSession session;
+  Win32HttpReader reader{session};
 };
 
-TEST_F(WinInetReaderTest, WholeBodiesArriveWhateverTheAnnouncedLength) {
+TEST_F(Win32HttpReaderTest, WholeBodiesArriveWhateverTheAnnouncedLength) {
   const std::string gbk = "模板 <div>宽度×高度</div>\r\n";
   serve("/gbk.txt", Response::ok(gbk));
   serve("/100.txt", Response::ok(pattern(100)));
@@ -50,7 +53,7 @@ TEST_F(WinInetReaderTest, WholeBodiesArriveWhateverTheAnnouncedLength) {
   EXPECT_EQ(reader.read(server.url("/empty.txt")), "");
 }
 
-TEST_F(WinInetReaderTest, EveryFailedFetchIsEmpty) {
+TEST_F(Win32HttpReaderTest, EveryFailedFetchIsEmpty) {
   serve("/404.txt", Response::notFound());
   serve("/500.txt", Response::withStatus(500, "<html>Server Error</html>"));
   Response cut = Response::ok(pattern(5000));
@@ -83,11 +86,11 @@ TEST_F(WinInetReaderTest, EveryFailedFetchIsEmpty) {
   EXPECT_EQ(reader.read(server.url("/ok.txt")), "still fine");
 }
 
-TEST_F(WinInetReaderTest, ServerThatNeverAnswersFailsAfterTheTimeout) {
+TEST_F(Win32HttpReaderTest, ServerThatNeverAnswersFailsAfterTheTimeout) {
   Response silent = Response::ok("too late");
   silent.stall = true;
   serve("/silent.txt", silent);
-  WinInetReader impatient(1500);
+  Win32HttpReader impatient(session, 1500);
   const ULONGLONG before = GetTickCount64();
   EXPECT_EQ(impatient.read(server.url("/silent.txt")), "");
   const ULONGLONG took = GetTickCount64() - before;
@@ -96,14 +99,36 @@ TEST_F(WinInetReaderTest, ServerThatNeverAnswersFailsAfterTheTimeout) {
   server.release();
 }
 
-TEST_F(WinInetReaderTest, BodyPastTheCeilingWithoutLengthIsEmpty) {
+// The exit closes the session while the download may still wait on a silent
+// server: closing must not wait for that request, and nothing reopens the
+// session afterwards.
+TEST_F(Win32HttpReaderTest, ClosingTheSessionDoesNotWaitAndEndsLaterReads) {
+  Response silent = Response::ok("too late");
+  silent.stall = true;
+  serve("/silent.txt", silent);
+  Win32HttpReader impatient(session, 3000);
+  std::string body = "not read";
+  std::thread waiting([&] { body = impatient.read(server.url("/silent.txt")); });
+  Sleep(500);
+  const ULONGLONG before = GetTickCount64();
+  session.close();
+  const ULONGLONG took = GetTickCount64() - before;
+  waiting.join();
+  EXPECT_LT(took, 1000u) << "closing waited " << took << " ms";
+  EXPECT_EQ(body, "");
+  serve("/t.txt", Response::ok("after"));
+  EXPECT_EQ(reader.read(server.url("/t.txt")), "");
+  server.release();
+}
+
+TEST_F(Win32HttpReaderTest, BodyPastTheCeilingWithoutLengthIsEmpty) {
   serve("/limit.txt", unsized(std::string(kMaxBodyBytes, 'x')));
   serve("/past.txt", unsized(std::string(kMaxBodyBytes + 1, 'x')));
   EXPECT_EQ(reader.read(server.url("/limit.txt")).size(), kMaxBodyBytes);
   EXPECT_EQ(reader.read(server.url("/past.txt")), "");
 }
 
-TEST_F(WinInetReaderTest, SendsAnHttp10GetWithTheAgentAndAcceptingAllTypes) {
+TEST_F(Win32HttpReaderTest, SendsAnHttp10GetWithTheAgentAndAcceptingAllTypes) {
   serve("/derereravo/365687/yl/jsb.txt", Response::ok("page"));
   serve("/q.txt?v=1", Response::ok("query"));
   EXPECT_EQ(reader.read(server.url("/derereravo/365687/yl/jsb.txt")), "page");
@@ -125,7 +150,7 @@ TEST_F(WinInetReaderTest, SendsAnHttp10GetWithTheAgentAndAcceptingAllTypes) {
   EXPECT_EQ(requests[1].path, "/q.txt?v=1");
 }
 
-TEST_F(WinInetReaderTest, EveryReadAsksTheServerAnew) {
+TEST_F(Win32HttpReaderTest, EveryReadAsksTheServerAnew) {
   serve("/t.txt", Response::ok("first"));
   EXPECT_EQ(reader.read(server.url("/t.txt")), "first");
   serve("/t.txt", Response::ok("second"));

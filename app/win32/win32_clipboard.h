@@ -1,5 +1,5 @@
 #pragma once
-// The clipboard as the Windows side offers it: ANSI text, no owner window.
+// The clipboard as the Windows side offers it: Unicode text, no owner window.
 
 #include "base/services.h"
 
