@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "base/gbk.h"
+#include "base/win32_debug_log.h"
 #include "base/win32_text.h"
 
 namespace lumdrift {
@@ -16,7 +17,10 @@ Text decodeGbk(std::string_view bytes) {
   if (bytes.empty() || bytes.size() > INT_MAX) return {};
   const auto size = static_cast<int>(bytes.size());
   const int n = MultiByteToWideChar(kGbk, 0, bytes.data(), size, nullptr, 0);
-  if (n <= 0) return {};
+  if (n <= 0) {
+    win32::failed("MultiByteToWideChar from GBK");
+    return {};
+  }
   std::wstring utf16(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(kGbk, 0, bytes.data(), size, utf16.data(), n);
   return win32::narrow(utf16);

@@ -76,6 +76,26 @@ TEST_F(Generation, UsesTheEditionsTemplatePair) {
   EXPECT_EQ(h.files.writes.back().bytes, "<tpage>tmall:1920x500@-960^-20{<img>}</tpage>");
 }
 
+// Each edition the list offers generates from the site's own templates: its
+// code template takes the code, its preview template the result.
+TEST(EditionTable, EveryListedEditionGeneratesWithTheSitesTemplates) {
+  Harness h;
+  for (int id = 0; id < kTemplateCount; ++id) h.templates.abandoned(static_cast<TemplateId>(id));
+  h.type(CodeInput, "<img src=\"x.png\">");
+  const int editions = static_cast<int>(h[EditionList].items.size());
+  ASSERT_GT(editions, 0);
+  for (int edition = 0; edition < editions; ++edition) {
+    h.selectItem(EditionList, edition);
+    h.click(GenerateButton);
+    EXPECT_EQ(h[ResultLabel].text, caption::kSuccess) << edition;
+    const std::string& out = h[CodeOutput].text;
+    EXPECT_NE(out.find("<img src=\"x.png\">"), std::string::npos) << edition;
+    EXPECT_EQ(out.find("Corvandel386412957"), std::string::npos) << edition;
+    EXPECT_NE(h.files.writes.back().bytes.find("<img src=\"x.png\">"), std::string::npos)
+        << edition;
+  }
+}
+
 TEST_F(Generation, SameOptionsSameResultForProfessionalAndBasic) {
   h.click(GenerateButton);
   const std::string pro = h[CodeOutput].text;

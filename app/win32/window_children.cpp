@@ -179,7 +179,10 @@ void setFont(WindowControls& controls, const ControlRow& row, HFONT guiFont, int
 void widenToItems(HWND w, const ControlRow& row, int dpi) {
   COMBOBOXINFO info = {};
   info.cbSize = sizeof info;
-  if (!GetComboBoxInfo(w, &info)) return;
+  if (!GetComboBoxInfo(w, &info)) {
+    win32::failed("GetComboBoxInfo");
+    return;
+  }
   int widest = 0;
   {
     const win32::WindowDc dc(w);

@@ -91,7 +91,10 @@ void WindowControls::setBold(ControlId id, bool bold) {
   auto current = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
   if (current == nullptr) current = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   LOGFONTW font;
-  if (GetObjectW(current, sizeof font, &font) != sizeof font) return;
+  if (GetObjectW(current, sizeof font, &font) != sizeof font) {
+    win32::failed("GetObject of the button's font");
+    return;
+  }
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   if (HFONT changed = CreateFontIndirectW(&font)) {
     setOwnFont(id, changed);
