@@ -37,6 +37,8 @@ class ProcessContext {
   InternetSession internet_;
   ProgramLocation location_;
   std::atomic<bool> ended_{false};
+  // The process's one global: the fatal report comes from anywhere, even
+  // from inside an allocation, with no caller that could hand it the context.
   static inline std::atomic<ProcessContext*> current_{nullptr};
 };
 
