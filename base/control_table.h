@@ -11,7 +11,7 @@ namespace lumdrift {
 
 struct ControlRow {
   ControlId id;
-  std::string_view name;  // the control's name in the window's design, GBK
+  std::string_view name;  // the control's name in the window's design
   ControlKind kind;
   ControlId container;  // MainWindow when the window itself holds the control
   bool visible;
