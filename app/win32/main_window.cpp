@@ -88,8 +88,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       const int dpi = LOWORD(wParam);
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       const SIZE size = mainWindowSize(kMainWindowStyle, dpi);
-      SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      if (!SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                        SWP_NOZORDER | SWP_NOACTIVATE)) {
+        win32::failed("SetWindowPos for the new DPI");
+      }
       applyDpi(context->controls, dpi);
       InvalidateRect(window, nullptr, TRUE);
       return 0;

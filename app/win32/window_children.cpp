@@ -212,8 +212,11 @@ void widenToItems(HWND w, const ControlRow& row, int dpi) {
   if (width <= place.width) return;
   RECT now;
   GetWindowRect(w, &now);
-  SetWindowPos(w, nullptr, 0, 0, width, now.bottom - now.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!SetWindowPos(w, nullptr, 0, 0, width, now.bottom - now.top,
+                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+    const DWORD error = GetLastError();
+    win32::failedWith("SetWindowPos widening " + std::string(row.name), error);
+  }
 }
 
 // The closed control takes the layout's height whatever the font, and the
@@ -299,8 +302,10 @@ bool createControls(HWND mainWindow, WindowControls& controls, int dpi) {
   }
   // The shortcut button sits on the code input frame's top edge, above the
   // box: Tab reaches it before the box, in reading order.
-  SetWindowPos(controls.window(SendToDesktopButton), HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!SetWindowPos(controls.window(SendToDesktopButton), HWND_TOP, 0, 0, 0, 0,
+                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) {
+    win32::failed("SetWindowPos of the shortcut button's tab order");
+  }
   if (SetTimer(mainWindow, kTimerId, kTimerPeriodMs, nullptr) == 0) {
     win32::failed("SetTimer");
     return false;
@@ -318,7 +323,10 @@ void applyDpi(WindowControls& controls, int dpi) {
     const Rect r = scaled(*place, dpi);
     const int height =
         row.kind == ControlKind::DropDownList ? scaled(kDropDownHeight, dpi) : r.height;
-    SetWindowPos(w, nullptr, r.left, r.top, r.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!SetWindowPos(w, nullptr, r.left, r.top, r.width, height, SWP_NOZORDER | SWP_NOACTIVATE)) {
+      const DWORD error = GetLastError();
+      win32::failedWith("SetWindowPos for the DPI of " + std::string(row.name), error);
+    }
     setFont(controls, row, guiFont, dpi);
     if (row.kind == ControlKind::DropDownList) {
       sizeDropDownList(w, row.id, dpi);

@@ -35,6 +35,8 @@ LRESULT staticColors(ControlId id, HDC dc) {
 
 // The send-to-desktop command: a flat button that is little more than its text.
 void drawTextButton(const DRAWITEMSTRUCT& item) {
+  // Drawing calls fail only on a device context that has gone bad, and the
+  // next paint draws again: nothing to report.
   HDC dc = item.hDC;
   RECT r = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
