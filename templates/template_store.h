@@ -1,5 +1,5 @@
 #pragma once
-// The four templates behind a lock, filled by the download thread and read by
+// The templates behind a lock, filled by the download thread and read by
 // the GUI thread. A template the server has delivered is always the one read;
 // until then its built-in copy stands in once the download has given it up, or
 // once the store has waited long enough.
