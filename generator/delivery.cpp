@@ -21,11 +21,11 @@ void setGenerateIdle(Controls& ui) {
   ui.setEnabled(GenerateButton, true);
 }
 
-Text previewPagePath(const Text& programDirectory) {
-  return programDirectory + "\\yl.htm";
-}
-
 namespace {
+
+Text previewPagePath(const Text& folder) {
+  return folder + "\\yl.htm";
+}
 
 // Where the page now lies; empty when it could be written nowhere. A folder
 // the user may not write (Program Files, a read-only share) sends it to the
@@ -36,7 +36,7 @@ Text writePreviewPage(PreviewPages& pages, std::string_view bytes) {
   if (pages.files.replaceFile(beside, bytes)) return beside;
   const Text& own = pages.ownFolder;
   if (own.empty() || !pages.files.makeFolder(own)) return {};
-  const Text fallback = own + "\\yl.htm";
+  const Text fallback = previewPagePath(own);
   return pages.files.replaceFile(fallback, bytes) ? fallback : Text();
 }
 

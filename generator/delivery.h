@@ -18,9 +18,6 @@ struct PreviewPages {
   PreviewRecord& record;
 };
 
-// The preview page in the program directory.
-Text previewPagePath(const Text& programDirectory);
-
 struct Delivered {
   bool copied = false;     // the clipboard holds the result
   bool pageSaved = false;  // the preview page holds it, beside the program or in the user's folder

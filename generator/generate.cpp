@@ -45,13 +45,20 @@ Text applyChain(std::string_view codeTemplate, const ChainValues& values) {
   return result;
 }
 
+namespace {
+
+// The templates of the edition at a list index; both empty when the index
+// names none.
+struct TemplatePair {
+  Text code;
+  Text preview;
+};
+
 TemplatePair templatesFor(const TemplateStore& store, int edition) {
   const Edition* e = editionAt(edition);
   if (e == nullptr) return {};
   return {store.read(e->codeTemplate), store.read(e->previewTemplate)};
 }
-
-namespace {
 
 std::optional<Text> numberFor(const Controls& ui, const NumberBox& box) {
   const std::optional<double> n = numberIn(ui.text(box.id));

@@ -17,14 +17,6 @@ struct ChainValues {
 // The replacement chain, each step applied to the result of the one before.
 Text applyChain(std::string_view codeTemplate, const ChainValues& values);
 
-// The templates of the edition at a list index; both empty when the index
-// names none.
-struct TemplatePair {
-  Text code;
-  Text preview;
-};
-TemplatePair templatesFor(const TemplateStore& store, int edition);
-
 // The click handler of the generate button.
 void generate(Controls& ui, const TemplateStore& templates, Clipboard& clipboard,
               PreviewPages& pages);

@@ -1,5 +1,6 @@
 #include "generator/layout_options.h"
 
+#include "base/editions.h"
 #include "base/top_spacings.h"
 #include "generator/number_text.h"
 
@@ -7,11 +8,16 @@ namespace lumdrift {
 
 using enum ControlId;
 
+namespace {
+
+// The offset text of the edition for a width text.
 Text offsetForWidth(const Edition& edition, std::string_view widthText) {
   const double w = textToNumber(widthText);
   // No shift is added for the centred areas: adding 0 would turn -0 into 0.
   return formatNumber(edition.offsetShift == 0.0 ? w / -2.0 : w / -2.0 + edition.offsetShift);
 }
+
+}  // namespace
 
 void applyEdition(Controls& ui) {
   const Edition* e = editionAt(ui.selection(EditionList));

@@ -3,7 +3,6 @@
 // them.
 
 #include "base/controls.h"
-#include "base/editions.h"
 
 namespace lumdrift {
 
@@ -15,8 +14,5 @@ void recomputeOffset(Controls& ui);
 void applyTopSpacing(Controls& ui);
 // The code input box was double-clicked: empty it.
 void clearCodeInput(Controls& ui);
-
-// The offset text of the edition for a width text.
-Text offsetForWidth(const Edition& edition, std::string_view widthText);
 
 }  // namespace lumdrift
