@@ -31,7 +31,9 @@ inline std::size_t characterLength(std::string_view text, std::size_t at) {
 }
 
 // The number of the character `c` spans (as characterLength measures it);
-// U+FFFD for a stray byte or a character cut short.
+// U+FFFD for a stray byte, a character cut short, and for what no UTF-8
+// encoder writes: a longer form than the number needs (F0 82 98 85 must not
+// pass for ★), a surrogate, or a number past U+10FFFF.
 inline char32_t codePointOf(std::string_view c) {
   const auto lead = static_cast<unsigned char>(c[0]);
   if (lead < 0x80) return lead;
@@ -44,6 +46,10 @@ inline char32_t codePointOf(std::string_view c) {
   char32_t value = lead & (0x7F >> c.size());
   for (std::size_t i = 1; i < c.size(); ++i) {
     value = value << 6 | (static_cast<unsigned char>(c[i]) & 0x3F);
+  }
+  constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (value < kShortest[c.size()] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) {
+    return 0xFFFD;
   }
   return value;
 }

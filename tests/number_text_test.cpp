@@ -33,6 +33,8 @@ TEST(FoldFullWidth, KeepsEverythingElse) {
                           "1"),
             "\xF3\x80\x80"
             "1");
+  // Longer forms than UTF-8 writes for ★ and ！ are no characters at all.
+  EXPECT_EQ(foldFullWidth("\xF0\x82\x98\x85\xF0\x8F\xBC\x81"), "\xF0\x82\x98\x85\xF0\x8F\xBC\x81");
 }
 
 struct NumberCase {
