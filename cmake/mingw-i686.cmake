@@ -1,18 +1,5 @@
-# Cross-builds the 32-bit Windows executable with Debian's mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-builds the 32-bit Windows executable with Debian's mingw-w64: the one
+# for 32-bit Windows. Its programs run under 32-bit Wine, in a win32 prefix.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-# The posix thread model gives std::mutex and std::thread, which GoogleTest needs.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# One self-contained exe: no libgcc, libstdc++ or winpthread DLL beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

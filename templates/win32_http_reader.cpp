@@ -21,7 +21,7 @@ struct FreeDeleter {
 
 // Every failed fetch is logged with its URL, so that a person can see why the
 // server's copy was not used.
-std::string fetchFailed(const Text& url, std::string_view what, DWORD code) {
+std::string fetchFailed(const Text& url, std::string_view what, unsigned long long code) {
   win32::debugLine("GET " + url + ": " + std::string(what) + " " + std::to_string(code));
   return {};
 }
@@ -178,12 +178,12 @@ std::string Win32HttpReader::read(const Text& url) {
   const std::optional<std::size_t> announced =
       lengthHeader ? parseContentLength(*lengthHeader) : std::nullopt;
   if (announced && *announced > kMaxBodyBytes) {
-    return fetchFailed(url, "announced length over the limit,", static_cast<DWORD>(*announced));
+    return fetchFailed(url, "announced length over the limit,", *announced);
   }
 
   const std::size_t chunk = readChunkSize(lengthHeader);
   std::unique_ptr<char, FreeDeleter> buffer(static_cast<char*>(std::malloc(chunk)));
-  if (!buffer) return fetchFailed(url, "no memory for a read buffer of", static_cast<DWORD>(chunk));
+  if (!buffer) return fetchFailed(url, "no memory for a read buffer of", chunk);
   std::string body;
   for (;;) {
     DWORD got = 0;
@@ -193,11 +193,11 @@ std::string Win32HttpReader::read(const Text& url) {
     if (got == 0) break;
     body.append(buffer.get(), got);
     if (body.size() > kMaxBodyBytes) {
-      return fetchFailed(url, "body over the limit after bytes", static_cast<DWORD>(body.size()));
+      return fetchFailed(url, "body over the limit after bytes", body.size());
     }
   }
   if (announced && body.size() < *announced) {
-    return fetchFailed(url, "body cut short after bytes", static_cast<DWORD>(body.size()));
+    return fetchFailed(url, "body cut short after bytes", body.size());
   }
   return body;
 }

@@ -59,7 +59,7 @@ async function firefox(proxy, width, height) {
     browser: 'firefox',
     executablePath: '/usr/bin/firefox-esr',
     headless: true,
-    defaultViewport: { width, height },
+    defaultViewport: null,
     extraPrefsFirefox: {
       'network.proxy.type': 1,
       'network.proxy.http': hostname,
@@ -73,6 +73,12 @@ async function firefox(proxy, width, height) {
     },
   });
   const page = (await browser.pages())[0] ?? await browser.newPage();
+  // Puppeteer's setViewport also overrides the screen orientation, a command that the Firefox
+  // ESRs Debian has given (140 among them) do not know. The checks need the viewport alone, which
+  // WebDriver BiDi has set since long before.
+  const setViewport = (w, h) =>
+    page.mainFrame().browsingContext.setViewport({ viewport: { width: w, height: h } });
+  await setViewport(width, height);
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
   return {
@@ -80,7 +86,7 @@ async function firefox(proxy, width, height) {
     version: await browser.version(),
     goto: (url) => page.goto(url, { waitUntil: 'load' }),
     evaluate: (fn, arg) => page.evaluate(fn, arg),
-    setViewport: (w, h) => page.setViewport({ width: w, height: h }),
+    setViewport,
     click: (selector) => page.click(selector),
     screenshot: (file, clip) => page.screenshot({ path: file, clip }),
     errors: () => errors.splice(0),

@@ -22,18 +22,8 @@ namespace {
 using namespace lumdrift;
 using namespace lumdrift::e2e;
 
-// The console takes UTF-8; the window's texts are GBK.
-std::string utf8(const std::string& gbk) {
-  const int wide =
-      MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), w.data(), wide);
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
-
+// The driver reads the window's texts as UTF-8, and they go out as they
+// are: a UTF-8 terminal shows them, whatever the system code page.
 void say(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
@@ -110,8 +100,8 @@ int main(int argc, char** argv) {
       Sleep(1000);
     } while (GetTickCount64() < end);
     all = all && message != caption::kWaiting;
-    say(utf8(items(editions)[edition]) + ": " + utf8(message) + " (" +
-        std::to_string(text(output).size()) + " bytes in the output box)");
+    say(items(editions)[edition] + ": " + message + " (" + std::to_string(text(output).size()) +
+        " bytes in the output box)");
   }
   say("preview: " + programDirOf(window) + "\\yl.htm");
   return all ? 0 : 1;

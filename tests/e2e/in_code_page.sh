@@ -5,7 +5,8 @@
 # capabilities that let root write into any folder, so that a read-only folder
 # refuses the tool as Program Files refuses a standard user; the wine server
 # does the file opening, so it runs so too. The program learns the code page
-# from LUMDRIFT_CODE_PAGE. Needs a display (DISPLAY), as the window tests do.
+# from LUMDRIFT_CODE_PAGE. Needs a display (DISPLAY), as the window tests do;
+# the build's Wine is the one WINEARCH names (win32 when unset).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine-env.sh"
@@ -15,14 +16,14 @@ shift
 if [ "${LUMDRIFT_SESSION:-}" != "$cp" ]; then
   wine_code_page_prefixes "$cp"
   # A server left from an earlier run would still hold root's rights.
-  (wine_code_page_env "$cp" && wineserver -k </dev/null >/dev/null 2>&1) || true
+  (wine_code_page_env "$cp" && wine_server -k </dev/null >/dev/null 2>&1) || true
   LUMDRIFT_SESSION=$cp exec capsh --drop=cap_dac_override,cap_dac_read_search,cap_fowner \
     -- "$0" "$cp" "$@"
 fi
 
 wine_code_page_env "$cp"
-trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+trap 'wine_server -k </dev/null >/dev/null 2>&1 || true' EXIT
 # No pipes attached to the server: CTest would wait on inherited output.
-wineserver -p </dev/null >/dev/null 2>&1 || true
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-LUMDRIFT_CODE_PAGE=$cp wine "$@"
+wine_server -p </dev/null >/dev/null 2>&1 || true
+wine_run cmd /c exit </dev/null >/dev/null 2>&1 || true
+LUMDRIFT_CODE_PAGE=$cp wine_run "$@"

@@ -18,7 +18,10 @@ namespace lumdrift {
 namespace {
 
 constexpr char kChildSwitch[] = "--fail-allocation";
-constexpr std::size_t kImpossible = 0x7FFFFFF0;  // more than a 32-bit process can hold
+// More than the process can hold, and the number the box must name in full:
+// a 64-bit size cut to 32 bits would read "-16".
+constexpr std::size_t kImpossible = sizeof(void*) == 8 ? 0x7FFFFFFFFFFFFFF0u : 0x7FFFFFF0u;
+constexpr const char* kImpossibleText = sizeof(void*) == 8 ? "9223372036854775792" : "2147483632";
 
 struct Outcome {
   std::string caption, text;
@@ -102,7 +105,8 @@ Outcome runFailingChild() {
 TEST(FatalError, FailedAllocationShowsTheBoxAndEndsWithMinusOne) {
   const Outcome out = runFailingChild();
   EXPECT_EQ(out.caption, caption::kFatalCaption);
-  EXPECT_EQ(out.text, "运行时出错!\r\n\r\n错误信息：分配 2147483632 字节内存失败!\r\n");
+  EXPECT_EQ(out.text, std::string("运行时出错!\r\n\r\n错误信息：分配 ") + kImpossibleText +
+                          " 字节内存失败!\r\n");
   EXPECT_TRUE(out.errorIcon);
   EXPECT_EQ(out.exitCode, 0xFFFFFFFFu);
 }
