@@ -41,6 +41,14 @@ lumdrift_runs_32bit() {
   [ "$lumdrift_32bit_answer" = yes ]
 }
 
+lumdrift_no_32bit_reason() {
+  if [ "${LUMDRIFT_ONLY_64BIT:-0}" = 1 ]; then
+    echo "LUMDRIFT_ONLY_64BIT=1 asks for the 64-bit path alone"
+  else
+    echo "this machine runs no 32-bit code"
+  fi
+}
+
 # install_deps STAGE...
 install_deps() {
   local wanted=() stage p
@@ -73,7 +81,7 @@ install_packages() {
   case " ${missing[*]} " in
     *":i386 "*)
       if ! lumdrift_runs_32bit; then
-        echo "not installing i386 packages: this machine runs no 32-bit code" >&2
+        echo "not installing i386 packages: $(lumdrift_no_32bit_reason)" >&2
         mapfile -t missing < <(printf '%s\n' "${missing[@]}" | grep -v ':i386$')
         [ ${#missing[@]} -eq 0 ] && return 0
       else
