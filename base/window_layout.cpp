@@ -22,7 +22,9 @@ std::optional<Rect> controlRect(ControlId id) {
     case SpacingEdit: return Rect{654, 23, 50, 20};
     case CodeInput: return Rect{12, 17, 704, 178};
     case CodeOutput: return Rect{14, 19, 602, 103};
-    case ResultLabel: return Rect{187, -5, 328, 24};  // across the group box's top edge
+    // Across the group box's top edge, from just after its caption to its
+    // right end: room for the success message and what was repaired.
+    case ResultLabel: return Rect{72, -5, 650, 24};
     case GenerateButton: return Rect{633, 35, 80, 30};
     case PreviewButton: return Rect{633, 80, 80, 30};
     // On the top edge of the code input frame, at its right end, where the

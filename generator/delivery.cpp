@@ -42,13 +42,27 @@ Text writePreviewPage(PreviewPages& pages, std::string_view bytes) {
 
 }  // namespace
 
+Text previewPage(std::string_view previewTemplate, std::string_view code,
+                 std::string_view repairList) {
+  const std::size_t list = repairList.empty() ? Text::npos : previewTemplate.find(kRepairsMarker);
+  const std::size_t marker = previewTemplate.find(kPreviewMarker);
+  if (list == Text::npos || (marker != Text::npos && marker < list)) {
+    return Replace(previewTemplate, kPreviewMarker, code, 1, 1, false);
+  }
+  // The list goes in first, before the code: nothing in the seller's code can
+  // then pass for the template's markers.
+  const std::string_view after = previewTemplate.substr(list + kRepairsMarker.size());
+  return Text(previewTemplate.substr(0, list)) + Text(repairList) +
+         Replace(after, kPreviewMarker, code, 1, 1, false);
+}
+
 Delivered deliver(Controls& ui, Clipboard& clipboard, PreviewPages& pages, const Text& result,
-                  const Text& previewTemplate) {
+                  const Text& previewTemplate, std::string_view repairList) {
   ui.setText(CodeOutput, result);
   // The clipboard and the page take the box's own text, so that they hold
   // exactly what the user sees.
   const bool copied = clipboard.putText(ui.text(CodeOutput));
-  const Text page = Replace(previewTemplate, kPreviewMarker, ui.text(CodeOutput), 1, 1, false);
+  const Text page = previewPage(previewTemplate, ui.text(CodeOutput), repairList);
   pages.record = {true, writePreviewPage(pages, pageBytes(page))};
   return {copied, !pages.record.page.empty()};
 }

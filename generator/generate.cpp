@@ -2,8 +2,10 @@
 
 #include "base/captions.h"
 #include "base/editions.h"
+#include "generator/code_repair.h"
 #include "generator/markers.h"
 #include "generator/number_text.h"
+#include "generator/repair_report.h"
 #include "generator/replace.h"
 
 namespace lumdrift {
@@ -60,10 +62,10 @@ TemplatePair templatesFor(const TemplateStore& store, int edition) {
   return {store.read(e->codeTemplate), store.read(e->previewTemplate)};
 }
 
-std::optional<Text> numberFor(const Controls& ui, const NumberBox& box) {
+std::optional<double> numberFor(const Controls& ui, const NumberBox& box) {
   const std::optional<double> n = numberIn(ui.text(box.id));
   if (!n || (box.aboveZero && *n <= 0)) return std::nullopt;
-  return formatNumber(*n);
+  return n;
 }
 
 }  // namespace
@@ -77,29 +79,36 @@ void generate(Controls& ui, const TemplateStore& store, Clipboard& clipboard, Pr
   // The code carries the numbers as the width rule reads them, in ASCII
   // digits: "１９２０" or "1920px" as they stand would be CSS that browsers
   // drop. A box without a number makes no code at all.
-  Text numbers[std::size(kNumberBoxes)];
+  double numbers[std::size(kNumberBoxes)];
+  Text texts[std::size(kNumberBoxes)];
   for (std::size_t i = 0; i < std::size(kNumberBoxes); ++i) {
-    std::optional<Text> n = numberFor(ui, kNumberBoxes[i]);
+    const std::optional<double> n = numberFor(ui, kNumberBoxes[i]);
     if (!n) {
       showResult(ui, kNumberBoxes[i].message);
       return;
     }
-    numbers[i] = std::move(*n);
+    numbers[i] = *n;
+    texts[i] = formatNumber(*n);
   }
   // The success caption goes up before the work, so that the label is already
   // showing while a large code is delivered; a failure below replaces it.
   showResult(ui, caption::kSuccess);
   setGenerateBusy(ui);
   const Text offset = ui.text(OffsetEdit);
-  const Text code = ui.text(CodeInput);
-  const Text result =
-      applyChain(templates.code, {numbers[0], numbers[1], offset, numbers[2], code});
-  const Delivered delivered = deliver(ui, clipboard, pages, result, templates.preview);
-  // The clipboard matters most: the seller pastes next.
+  // The code box keeps what the seller typed; the template gets the code as
+  // the shop needs it.
+  const RepairedCode code = repairSellerCode(ui.text(CodeInput), {numbers[0], numbers[1]});
+  const Text result = applyChain(templates.code, {texts[0], texts[1], offset, texts[2], code.code});
+  const Delivered delivered =
+      deliver(ui, clipboard, pages, result, templates.preview, repairList(code.repairs));
+  // The clipboard matters most: the seller pastes next. A repair is told only
+  // beside the success message, which a failure replaces.
   if (!delivered.copied) {
     showResult(ui, caption::kClipboardFailed);
   } else if (!delivered.pageSaved) {
     showResult(ui, caption::kPreviewNotSaved);
+  } else if (!code.repairs.empty()) {
+    showResult(ui, Text(caption::kSuccess) + repairSentence(code.repairs));
   }
   setGenerateIdle(ui);
 }

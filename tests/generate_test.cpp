@@ -76,6 +76,34 @@ TEST_F(Generation, UsesTheEditionsTemplatePair) {
   EXPECT_EQ(h.files.writes.back().bytes, "<tpage>tmall:1920x500@-960^-20{<img>}</tpage>");
 }
 
+// The template gets the code repaired; the code box keeps what was typed.
+// The label names the repair beside the success message and the preview lists
+// it where its template asks, before the code; a failure's message stands
+// alone, and code that needs no repair gives what it always gave.
+TEST_F(Generation, RepairsAreToldAndListedWhileTheCodeBoxKeepsWhatWasTyped) {
+  h.templates.delivered(TemplateId::Preview, "<page><!--lumdrift-repairs-->386412957</page>");
+  h.type(CodeInput, "<b>x</b></div>");
+  h.click(GenerateButton);
+  EXPECT_EQ(h[CodeInput].text, "<b>x</b></div>");
+  EXPECT_EQ(h[CodeOutput].text, "pro:1920x500@-960^0{<b>x</b>}");
+  EXPECT_EQ(h.clipboard.puts.back(), "pro:1920x500@-960^0{<b>x</b>}");
+  EXPECT_EQ(h[ResultLabel].text, std::string(c::kSuccess) + "已去掉1个多余的</div>");
+  const std::string& page = h.files.writes.back().bytes;
+  EXPECT_LT(page.find("id=\"ld-repairs\""), page.find("pro:1920x500"));
+  EXPECT_NE(page.find("<code>&lt;/div&gt;</code>"), std::string::npos);
+
+  h.clipboard.works = false;
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kClipboardFailed);
+
+  h.clipboard.works = true;
+  h.type(CodeInput, "<b>x</b>");
+  h.click(GenerateButton);
+  EXPECT_EQ(h[ResultLabel].text, c::kSuccess);
+  EXPECT_EQ(h.files.writes.back().bytes,
+            "<page><!--lumdrift-repairs-->pro:1920x500@-960^0{<b>x</b>}</page>");
+}
+
 // Each edition the list offers generates from the site's own templates: its
 // code template takes the code, its preview template the result.
 TEST(EditionTable, EveryListedEditionGeneratesWithTheSitesTemplates) {

@@ -137,6 +137,60 @@ TEST_F(Generation, BusyClipboardIsReportedAndTheRestIsDelivered) {
   expectDelivered(result, kProPreview.page(result));
 }
 
+// A hot-spot tool's code with one </div> too many, as a seller pastes it.
+const std::string kHotSpotCode =
+    "<div style=\"position:relative;width:1920px;height:500px\"><img src=\"b.jpg\">"
+    "<a href=\"https://shop.example/1\" style=\"position:absolute;left:100px;top:200px;"
+    "width:300px;height:80px\"></a></div></div>";
+// The same as the shop keeps it working.
+const std::string kHotSpotRepaired =
+    "<div style=\"width:1920px;height:500px\"><div style=\"display:flex;align-items:flex-start;"
+    "height:0\"><a href=\"https://shop.example/1\" style=\"width:300px;height:80px;flex:none;"
+    "margin:200px 0 0 100px;z-index:1\"></a></div><img src=\"b.jpg\"></div>";
+
+TEST_F(Generation, RepairedCodeIsDeliveredAndToldWhileTheCodeBoxKeepsWhatWasTyped) {
+  setText(ctl(CodeInput), kHotSpotCode);
+  click(ctl(GenerateButton));
+  EXPECT_EQ(resultCaption(),
+            std::string(caption::kSuccess) + "已修复1个热区的位置、去掉1个多余的</div>");
+  EXPECT_EQ(text(ctl(CodeInput)), kHotSpotCode);
+  const std::string result = filledCode(kHotSpotRepaired);
+  expectDelivered(result, kProPreview.page(result));
+}
+
+// With the site's own templates the preview lists the repair above its
+// advice, before the code, each with what it was.
+class SiteGeneration : public E2eTest {
+ protected:
+  void SetUp() override {
+    E2eTest::SetUp();
+    const std::string preview = siteFile("/derereravo/365687/yl/jsb.txt");
+    server().script(kTmallCode, {served(siteFile(kSiteTmallCode))});
+    server().script(kCode, {served(siteFile(kSiteCode))});
+    server().script(kPreview, {served(preview), served(preview)});
+    start();
+    waitForDownload(4);
+  }
+};
+
+TEST_F(SiteGeneration, ThePreviewListsWhatWasRepaired) {
+  setText(ctl(CodeInput), kHotSpotCode);
+  click(ctl(GenerateButton));
+  const std::string result = filledSite(siteFile(kSiteCode), kHotSpotRepaired);
+  EXPECT_EQ(text(ctl(CodeOutput)), result);
+  const std::string page = pageText(app().previewPath()).value_or("");
+  const std::size_t list = page.find("<div class=\"ld-report ld-repairs\" id=\"ld-repairs\">");
+  const std::size_t advice = page.find("<div class=\"ld-report\" id=\"ld-report\">");
+  ASSERT_NE(list, std::string::npos);
+  EXPECT_LT(list, advice);
+  EXPECT_LT(advice, page.find(result));
+  EXPECT_NE(page.find("&lt;a href=&quot;https://shop.example/1&quot; style=&quot;position:absolute;"
+                      "left:100px;top:200px;width:300px;height:80px&quot;&gt;",
+                      list),
+            std::string::npos);
+  EXPECT_NE(page.find("<code>&lt;/div&gt;</code>", list), std::string::npos);
+}
+
 TEST_F(Generation, FourMegabyteCodeInputIsGeneratedExactly) {
   // Lines of mixed ASCII and Chinese text, as decoration code comes.
   std::string code;

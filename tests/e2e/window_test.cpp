@@ -133,10 +133,10 @@ TEST_F(Window, LooksRightAfterAGeneration) {
     ASSERT_LT(dy + p.y, shot.height);
     EXPECT_EQ(shot.at(dx + p.x, dy + p.y), 0xFFFFFFu);
   }
-  // The label: 195,286 in the client area, 328 x 24.
+  // The label: 80,286 in the client area, 650 x 24.
   int red = 0;
   for (int y = dy + 286; y < dy + 286 + 24 && y < shot.height; ++y)
-    for (int x = dx + 195; x < dx + 195 + 328 && x < shot.width; ++x) {
+    for (int x = dx + 80; x < dx + 80 + 650 && x < shot.width; ++x) {
       const std::uint32_t px = shot.at(x, y);
       const int R = px >> 16 & 0xFF, G = px >> 8 & 0xFF, B = px & 0xFF;
       if (R > 200 && G < 80 && B < 80) ++red;

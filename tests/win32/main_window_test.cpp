@@ -483,11 +483,15 @@ std::vector<std::string_view> textsOf(const ControlRow& row) {
     case ControlId::GenerateButton: return {c::kGenerateStart, c::kGenerateBusy, c::kGenerateIdle};
     case ControlId::OffsetEdit: return {"-960", "-1060"};
     case ControlId::SpacingEdit: return {"0", "-10", "-20"};
-    case ControlId::ResultLabel:
-      return {c::kWaiting,           c::kSuccess,           c::kClipboardFailed,
-              c::kPreviewNotSaved,   c::kPreviewFirst,      c::kPreviewOpenFailed,
-              c::kShortcutFailed,    c::kShortcutFromTemp,  c::kWidthNeedsNumber,
-              c::kHeightNeedsNumber, c::kSpacingNeedsNumber};
+    case ControlId::ResultLabel: {
+      // The longest the success message grows with what was repaired.
+      static const std::string repaired =
+          std::string(c::kSuccess) + "已修复99个热区的位置、去掉99个多余的</span>等";
+      return {
+          c::kWaiting,          c::kSuccess,           c::kClipboardFailed,    c::kPreviewNotSaved,
+          c::kPreviewFirst,     c::kPreviewOpenFailed, c::kShortcutFailed,     c::kShortcutFromTemp,
+          c::kWidthNeedsNumber, c::kHeightNeedsNumber, c::kSpacingNeedsNumber, repaired};
+    }
     case ControlId::CodeInput:
     case ControlId::CodeOutput: return {};
     default: return {row.text};

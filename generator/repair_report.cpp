@@ -1,0 +1,149 @@
+#include "generator/repair_report.h"
+
+#include <string>
+
+namespace lumdrift {
+namespace {
+
+struct Counted {
+  Text name;
+  int count;
+};
+
+void count(std::vector<Counted>& counts, const Text& name) {
+  for (Counted& c : counts) {
+    if (c.name == name) {
+      ++c.count;
+      return;
+    }
+  }
+  counts.push_back({name, 1});
+}
+
+// "1个多余的</div>" for one name, "3个多余的结束标签" for several.
+Text tags(const std::vector<Counted>& counts, std::string_view what) {
+  int total = 0;
+  for (const Counted& c : counts) total += c.count;
+  const Text n = std::to_string(total) + Text(what);
+  return counts.size() == 1 ? n + "</" + counts[0].name + ">" : n + "结束标签";
+}
+
+Text escaped(std::string_view text) {
+  Text out;
+  out.reserve(text.size() + 16);
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+struct Row {
+  std::string_view key;    // for the page's own checks
+  std::string_view label;  // what was repaired
+  std::string_view note;   // why
+};
+
+Row rowFor(RepairKind kind) {
+  switch (kind) {
+    case RepairKind::HotSpot:
+      return {"hotspot", "热区位置",
+              "店铺会删掉行内 position，热区会挤到模块左上角。已改为放进一层不占高度的 flex "
+              "行，用 margin 摆回原来的位置，店铺会保留这种写法。"};
+    case RepairKind::Placement:
+      return {"placement", "元素位置",
+              "店铺会删掉行内 position。已改为放进一层不占高度的 flex 行，用 margin "
+              "摆回原来的位置。"};
+    case RepairKind::PositionedBox:
+      return {"box", "定位容器", "里面的元素已不再靠它定位，去掉它的 position，店铺删不删都一样。"};
+    case RepairKind::StrayEndTag:
+      return {"stray", "多余的结束标签",
+              "没有对应的开始标签：在店铺里会提前结束外面的层和店铺自己的层，已删掉。"};
+    case RepairKind::UnclosedElement:
+      return {"unclosed", "没结束的标签",
+              "没有结束标签：后面的内容和全屏代码的外层会落进它里面。已在代码末尾补上。"};
+    case RepairKind::UnfinishedMarkup:
+      return {"unfinished", "没写完的标签或注释",
+              "代码停在标签或注释中间，会吞掉全屏代码外层的结束标签。已补全。"};
+    case RepairKind::OldWrapper:
+      return {"wrapper", "旧的全屏外层",
+              "代码里已经有一层全屏代码，再套一层会移两次，设计会落到别处。已去掉旧的外层，"
+              "按现在选的版本和尺寸重新生成。"};
+  }
+  return {"", "", ""};
+}
+
+Text nowOf(const Repair& r) {
+  switch (r.kind) {
+    case RepairKind::StrayEndTag: return "（删掉）";
+    case RepairKind::UnclosedElement: return "代码末尾补上 " + r.now;
+    case RepairKind::OldWrapper: return "（去掉，按现在的设置重新生成）";
+    default: return r.now;
+  }
+}
+
+}  // namespace
+
+Text repairSentence(const Repairs& repairs) {
+  int hotSpots = 0, placed = 0, unfinished = 0, wrappers = 0;
+  std::vector<Counted> stray, unclosed;
+  for (const Repair& r : repairs) {
+    switch (r.kind) {
+      case RepairKind::HotSpot: ++hotSpots; break;
+      case RepairKind::Placement: ++placed; break;
+      case RepairKind::StrayEndTag: count(stray, r.name); break;
+      case RepairKind::UnclosedElement: count(unclosed, r.name); break;
+      case RepairKind::UnfinishedMarkup: ++unfinished; break;
+      case RepairKind::OldWrapper: ++wrappers; break;
+      case RepairKind::PositionedBox: break;  // part of moving what it held
+    }
+  }
+  std::vector<Text> parts;
+  if (wrappers > 0) parts.push_back("去掉旧的全屏外层");
+  // The hot spots are what the seller cares for; other elements placed with
+  // them are named only when there is no hot spot.
+  if (hotSpots > 0) {
+    parts.push_back("修复" + std::to_string(hotSpots) + "个热区的位置");
+  } else if (placed > 0) {
+    parts.push_back("修复" + std::to_string(placed) + "个元素的位置");
+  }
+  if (!stray.empty()) parts.push_back("去掉" + tags(stray, "个多余的"));
+  if (unfinished > 0) parts.push_back("补全没写完的标签");
+  if (!unclosed.empty()) parts.push_back("补上" + tags(unclosed, "个"));
+  if (parts.empty()) return {};
+  // Two are what the label has room for; the preview lists them all.
+  constexpr std::size_t kShown = 2;
+  Text sentence = "已";
+  for (std::size_t i = 0; i < parts.size() && i < kShown; ++i) {
+    if (i > 0) sentence += "、";
+    sentence += parts[i];
+  }
+  if (parts.size() > kShown) sentence += "等";
+  return sentence;
+}
+
+Text repairList(const Repairs& repairs) {
+  if (repairs.empty()) return {};
+  Text html = "<div class=\"ld-report ld-repairs\" id=\"ld-repairs\"><h2>工具已自动修复（" +
+              std::to_string(repairs.size()) +
+              " 处）</h2><table><thead><tr><th>修复</th><th>原来的写法</th><th>修复后</th>"
+              "<th>为什么</th></tr></thead><tbody>\r\n";
+  for (const Repair& r : repairs) {
+    const Row row = rowFor(r.kind);
+    html += "<tr data-repair=\"" + Text(row.key) + "\"><td class=\"ld-short\">" + Text(row.label) +
+            "</td><td><code>" + escaped(r.was) + "</code></td><td><code>" + escaped(nowOf(r)) +
+            "</code></td><td>" + Text(row.note) + "</td></tr>\r\n";
+  }
+  html +=
+      "</tbody></table><p class=\"ld-note\">输入框里的代码没有改动；复制到剪贴板的是修复后的代码。"
+      "</p></div>\r\n";
+  return html;
+}
+
+}  // namespace lumdrift
