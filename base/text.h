@@ -59,4 +59,10 @@ inline char asciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+inline Text asciiLowered(std::string_view s) {
+  Text out(s);
+  for (char& c : out) c = asciiLower(c);
+  return out;
+}
+
 }  // namespace lumdrift

@@ -29,23 +29,13 @@ constexpr std::string_view kPlacementAndStacking[] = {
 constexpr std::span<const std::string_view> kPlacement(kPlacementAndStacking, 10);
 constexpr std::string_view kPosition[] = {"position"};
 
-bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-Text lowered(std::string_view s) {
-  Text out(s);
-  for (char& c : out) c = asciiLower(c);
-  return out;
-}
-
 bool isBlockTag(std::string_view name) {
-  return oneOf(name,
-               {"address", "article", "aside",  "blockquote", "center",  "dd",       "details",
-                "dialog",  "dir",     "div",    "dl",         "dt",      "fieldset", "figcaption",
-                "figure",  "footer",  "form",   "h1",         "h2",      "h3",       "h4",
-                "h5",      "h6",      "header", "hgroup",     "li",      "main",     "menu",
-                "nav",     "ol",      "p",      "pre",        "section", "ul"});
+  return isOneOf(name,
+                 {"address", "article", "aside",  "blockquote", "center",  "dd",       "details",
+                  "dialog",  "dir",     "div",    "dl",         "dt",      "fieldset", "figcaption",
+                  "figure",  "footer",  "form",   "h1",         "h2",      "h3",       "h4",
+                  "h5",      "h6",      "header", "hgroup",     "li",      "main",     "menu",
+                  "nav",     "ol",      "p",      "pre",        "section", "ul"});
 }
 
 struct Styled {
@@ -95,7 +85,7 @@ class Placer {
       s.readable = value.find('&') == std::string_view::npos;
       s.declarations = declarationsOf(value);
       const std::optional<std::string_view> p = valueFor(s.declarations, "position");
-      const Text position = p ? lowered(*p) : Text();
+      const Text position = p ? asciiLowered(*p) : Text();
       s.position = position.empty() || position == "static" ? Position::Static
                    : position == "relative"                 ? Position::Relative
                    : position == "absolute"                 ? Position::Absolute
@@ -115,7 +105,7 @@ class Placer {
   }
   bool set(int id, std::string_view property) const {
     const std::optional<std::string_view> v = value(id, property);
-    return v && lowered(*v) != "auto";
+    return v && asciiLowered(*v) != "auto";
   }
   std::optional<double> px(int id, std::string_view property) const {
     const std::optional<std::string_view> v = value(id, property);
@@ -138,7 +128,8 @@ class Placer {
     if (!set(id, dimension)) return std::nullopt;
     const std::optional<double> size = px(id, dimension);
     if (!size) return std::nullopt;
-    if (value(id, "box-sizing") && lowered(*value(id, "box-sizing")) == "border-box") return size;
+    if (value(id, "box-sizing") && asciiLowered(*value(id, "box-sizing")) == "border-box")
+      return size;
     if (mentions(id, "border")) return std::nullopt;
     const bool across = dimension == "width";
     const std::optional<double> a = side(id, "padding", across ? Side::Left : Side::Top);
@@ -150,7 +141,7 @@ class Placer {
   // The padding box of the box placed against: where offsets count from.
   std::optional<double> paddingBox(int box, std::string_view dimension) const {
     if (box == kNoElement) return dimension == "width" ? module_.width : module_.height;
-    if (value(box, "box-sizing") && lowered(*value(box, "box-sizing")) == "border-box") {
+    if (value(box, "box-sizing") && asciiLowered(*value(box, "box-sizing")) == "border-box") {
       return mentions(box, "border") || !set(box, dimension) ? std::nullopt : px(box, dimension);
     }
     const bool across = dimension == "width";
@@ -193,7 +184,7 @@ class Placer {
 
   bool transformed(int id) const {
     const std::optional<std::string_view> t = value(id, "transform");
-    return (t && lowered(*t) != "none") || set(id, "inset");
+    return (t && asciiLowered(*t) != "none") || set(id, "inset");
   }
 
   // A box a block of no height can stand at the start of.
@@ -201,14 +192,16 @@ class Placer {
     if (id == kNoElement) return true;
     if (!styles_[id].readable) return false;
     if (const std::optional<std::string_view> d = value(id, "display")) {
-      return oneOf(lowered(*d), {"block", "inline-block", "list-item", "flow-root", "table-cell"});
+      return isOneOf(asciiLowered(*d),
+                     {"block", "inline-block", "list-item", "flow-root", "table-cell"});
     }
-    return isBlockTag(tree_.tag(id).name) || oneOf(tree_.tag(id).name, {"td", "th"});
+    return isBlockTag(tree_.tag(id).name) || isOneOf(tree_.tag(id).name, {"td", "th"});
   }
 
   bool inFlowBlock(int id) const {
     if (const std::optional<std::string_view> d = value(id, "display")) {
-      return oneOf(lowered(*d), {"block", "list-item", "flow-root", "flex", "grid", "table"});
+      return isOneOf(asciiLowered(*d),
+                     {"block", "list-item", "flow-root", "flex", "grid", "table"});
     }
     return isBlockTag(tree_.tag(id).name);
   }
@@ -284,7 +277,7 @@ class Placer {
     const std::optional<double> padTop = side(box, "padding", Side::Top);
     if (!x || !y || !padLeft || !padTop) return;
     const std::optional<std::string_view> z = value(id, "z-index");
-    const bool stacking = z && lowered(*z) != "auto";
+    const bool stacking = z && asciiLowered(*z) != "auto";
     const Text added = "flex:none;margin:" + pxText(*y - *padTop) + " 0 0 " +
                        pxText(*x - *padLeft) + (stacking ? "" : ";z-index:1");
     const std::optional<Text> tag = stacking

@@ -6,22 +6,8 @@
 namespace lumdrift {
 namespace {
 
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 bool isLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-Text lowered(std::string_view s) {
-  Text out(s);
-  for (char& c : out) c = asciiLower(c);
-  return out;
 }
 
 // Where the raw content that starts at `from` ends: at "</name" followed by
@@ -35,7 +21,7 @@ std::size_t rawContentEnd(std::string_view code, std::size_t from, std::string_v
     for (std::size_t i = 0; i < name.size() && same; ++i) {
       same = asciiLower(code[at + 2 + i]) == name[i];
     }
-    if (same && (after == code.size() || isSpace(code[after]) || code[after] == '/' ||
+    if (same && (after == code.size() || isHtmlSpace(code[after]) || code[after] == '/' ||
                  code[after] == '>')) {
       return at;
     }
@@ -119,10 +105,11 @@ class Scanner {
   std::size_t tag(std::size_t lt, std::size_t nameFrom, TokenKind kind) {
     Token t = token(kind, lt, 0);
     std::size_t at = nameFrom;
-    while (at < code_.size() && !isSpace(code_[at]) && code_[at] != '/' && code_[at] != '>') ++at;
-    t.name = lowered(code_.substr(nameFrom, at - nameFrom));
+    while (at < code_.size() && !isHtmlSpace(code_[at]) && code_[at] != '/' && code_[at] != '>')
+      ++at;
+    t.name = asciiLowered(code_.substr(nameFrom, at - nameFrom));
     for (;;) {
-      while (at < code_.size() && (isSpace(code_[at]) || code_[at] == '/')) {
+      while (at < code_.size() && (isHtmlSpace(code_[at]) || code_[at] == '/')) {
         if (code_[at] == '/' && at + 1 < code_.size() && code_[at + 1] == '>') t.selfClosing = true;
         ++at;
       }
@@ -130,16 +117,16 @@ class Scanner {
       if (code_[at] == '>') break;
       Attribute a{at, at, 0, 0, 0};
       ++at;  // the first character may be '='
-      while (at < code_.size() && !isSpace(code_[at]) && code_[at] != '/' && code_[at] != '>' &&
+      while (at < code_.size() && !isHtmlSpace(code_[at]) && code_[at] != '/' && code_[at] != '>' &&
              code_[at] != '=') {
         ++at;
       }
       a.nameEnd = at;
       std::size_t look = at;
-      while (look < code_.size() && isSpace(code_[look])) ++look;
+      while (look < code_.size() && isHtmlSpace(code_[look])) ++look;
       if (look < code_.size() && code_[look] == '=') {
         at = look + 1;
-        while (at < code_.size() && isSpace(code_[at])) ++at;
+        while (at < code_.size() && isHtmlSpace(code_[at])) ++at;
         if (at >= code_.size()) return unfinished(std::move(t), 0);
         if (code_[at] == '"' || code_[at] == '\'') {
           a.quote = code_[at];
@@ -150,7 +137,7 @@ class Scanner {
           at = close + 1;
         } else {
           a.valueBegin = at;
-          while (at < code_.size() && !isSpace(code_[at]) && code_[at] != '>') ++at;
+          while (at < code_.size() && !isHtmlSpace(code_[at]) && code_[at] != '>') ++at;
           a.valueEnd = at;
         }
       } else {
@@ -214,19 +201,20 @@ const Attribute* findAttribute(std::string_view code, const Token& tag, std::str
 }
 
 bool hasRawContent(std::string_view name) {
-  return oneOf(name, {"script", "style", "textarea", "title", "xmp", "iframe", "noembed",
-                      "noframes", "noscript"});
+  return isOneOf(name, {"script", "style", "textarea", "title", "xmp", "iframe", "noembed",
+                        "noframes", "noscript"});
 }
 
 bool isVoidElement(std::string_view name) {
-  return oneOf(name, {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr",
-                      "img", "input", "keygen", "link", "meta", "param", "source", "track", "wbr"});
+  return isOneOf(name,
+                 {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
+                  "input", "keygen", "link", "meta", "param", "source", "track", "wbr"});
 }
 
 bool hasOptionalEnd(std::string_view name) {
-  return oneOf(name, {"p",  "li", "dt",    "dd",    "option", "optgroup", "tr",
-                      "td", "th", "thead", "tbody", "tfoot",  "colgroup", "caption",
-                      "rb", "rt", "rtc",   "rp",    "html",   "head",     "body"});
+  return isOneOf(name, {"p",  "li", "dt",    "dd",    "option", "optgroup", "tr",
+                        "td", "th", "thead", "tbody", "tfoot",  "colgroup", "caption",
+                        "rb", "rt", "rtc",   "rp",    "html",   "head",     "body"});
 }
 
 }  // namespace lumdrift

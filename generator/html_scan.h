@@ -4,6 +4,7 @@
 // that a repair can change one tag and copy everything else as it stands.
 
 #include <cstddef>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,18 @@ struct Token {
 };
 
 std::vector<Token> scanHtml(std::string_view code);
+
+// The white space of HTML and of CSS.
+inline bool isHtmlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+inline bool isOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+  for (std::string_view n : names) {
+    if (n == name) return true;
+  }
+  return false;
+}
 
 // The value of the first attribute of that (lower-case) name; browsers ignore
 // the later ones.

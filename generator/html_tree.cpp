@@ -6,17 +6,13 @@
 namespace lumdrift {
 namespace {
 
-bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 bool closesParagraph(std::string_view name) {
-  return oneOf(name, {"address",  "article",    "aside",  "blockquote", "center", "details",
-                      "dialog",   "dir",        "div",    "dl",         "dd",     "dt",
-                      "fieldset", "figcaption", "figure", "footer",     "form",   "h1",
-                      "h2",       "h3",         "h4",     "h5",         "h6",     "header",
-                      "hgroup",   "hr",         "li",     "main",       "menu",   "nav",
-                      "ol",       "p",          "pre",    "section",    "table",  "ul"});
+  return isOneOf(name, {"address",  "article",    "aside",  "blockquote", "center", "details",
+                        "dialog",   "dir",        "div",    "dl",         "dd",     "dt",
+                        "fieldset", "figcaption", "figure", "footer",     "form",   "h1",
+                        "h2",       "h3",         "h4",     "h5",         "h6",     "header",
+                        "hgroup",   "hr",         "li",     "main",       "menu",   "nav",
+                        "ol",       "p",          "pre",    "section",    "table",  "ul"});
 }
 
 class Builder {
@@ -58,8 +54,8 @@ class Builder {
         stops.size() == 0 || open_.size() < kScopeDepth ? 0 : open_.size() - kScopeDepth;
     for (std::size_t i = open_.size(); i-- > last;) {
       const Text& name = nameOf(open_[i]);
-      if (oneOf(name, names)) return static_cast<int>(i);
-      if (oneOf(name, stops)) return -1;
+      if (isOneOf(name, names)) return static_cast<int>(i);
+      if (isOneOf(name, stops)) return -1;
     }
     return -1;
   }
@@ -74,7 +70,7 @@ class Builder {
     e.contentEnd = contentEnd;
     e.end = end;
     e.hasEndTag = withEndTag;
-    if (oneOf(nameOf(open_.back()), {"svg", "math"})) --foreign_;
+    if (isOneOf(nameOf(open_.back()), {"svg", "math"})) --foreign_;
     --openCount_[nameOf(open_.back())];
     open_.pop_back();
   }

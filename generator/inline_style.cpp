@@ -3,16 +3,14 @@
 #include <charconv>
 #include <cmath>
 
+#include "generator/html_scan.h"
+
 namespace lumdrift {
 namespace {
 
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+  while (!s.empty() && isHtmlSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isHtmlSpace(s.back())) s.remove_suffix(1);
   return s;
 }
 
@@ -23,7 +21,7 @@ bool isNameChar(char c) {
 
 std::size_t skipComments(std::string_view s, std::size_t at) {
   for (;;) {
-    while (at < s.size() && isSpace(s[at])) ++at;
+    while (at < s.size() && isHtmlSpace(s[at])) ++at;
     if (s.substr(at, 2) != "/*") return at;
     const std::size_t end = s.find("*/", at + 2);
     at = end == std::string_view::npos ? s.size() : end + 2;
@@ -147,7 +145,7 @@ std::optional<double> boxSide(const std::vector<Declaration>& declarations,
   while (!(rest = trimmed(rest)).empty()) {
     if (n == 4) return std::nullopt;
     std::size_t end = 0;
-    while (end < rest.size() && !isSpace(rest[end])) ++end;
+    while (end < rest.size() && !isHtmlSpace(rest[end])) ++end;
     values[n++] = rest.substr(0, end);
     rest.remove_prefix(end);
   }

@@ -10,13 +10,9 @@ namespace {
 // design places with these classes sit inside the module, far from that.
 constexpr double kWrapperOffset = -200;
 
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 bool blank(std::string_view s) {
   for (char c : s) {
-    if (!isSpace(c)) return false;
+    if (!isHtmlSpace(c)) return false;
   }
   return true;
 }
@@ -27,7 +23,7 @@ bool hasBorrowedClass(std::string_view code, const Token& tag) {
   std::string_view classes = valueOf(code, *a);
   while (!classes.empty()) {
     std::size_t n = 0;
-    while (n < classes.size() && !isSpace(classes[n])) ++n;
+    while (n < classes.size() && !isHtmlSpace(classes[n])) ++n;
     const std::string_view name = classes.substr(0, n);
     if (name == "footer-more-trigger" || name == "sn-simple-logo" || name == "most-footer") {
       return true;
@@ -44,6 +40,8 @@ std::vector<Declaration> styleOf(std::string_view code, const Token& tag) {
 
 bool isFullScreenBox(std::string_view code, const HtmlTree& tree, int id) {
   const Token& tag = tree.tag(id);
+  // What such a box holds is text, not a design.
+  if (hasRawContent(tag.name) || tag.name == "plaintext") return false;
   const std::vector<Declaration> style = styleOf(code, tag);
   const std::optional<double> margin = boxSide(style, "margin", Side::Left);
   const std::optional<std::string_view> left = valueFor(style, "left");
