@@ -115,6 +115,8 @@ const Case kCases[] = {
      "<div style=\"position:relative;height:500px\"><div style=\"position:absolute;left:50%;"
      "margin-left:-960px;width:1920px;height:500px\"><img src=\"b.jpg\"></div></div>",
      "<img src=\"b.jpg\">", "已去掉旧的全屏外层"},
+    {"a_box_whose_content_is_text_is_no_wrapper",
+     "<xmp style=\"left:50%;margin-left:-960px\"><img src=\"b.jpg\"></xmp>", "", ""},
     {"a_lone_box_moved_a_little_is_a_design",
      "<div class=\"footer-more-trigger\" style=\"margin-left:-100px\"><img src=\"b.jpg\"></div>",
      "", ""},
