@@ -134,14 +134,21 @@ Text repairList(const Repairs& repairs) {
               std::to_string(repairs.size()) +
               " 处）</h2><table><thead><tr><th>修复</th><th>原来的写法</th><th>修复后</th>"
               "<th>为什么</th></tr></thead><tbody>\r\n";
-  for (const Repair& r : repairs) {
+  // A page of thousands of rows helps no one and costs the click its time.
+  constexpr std::size_t kListed = 50;
+  for (std::size_t i = 0; i < repairs.size() && i < kListed; ++i) {
+    const Repair& r = repairs[i];
     const Row row = rowFor(r.kind);
     html += "<tr data-repair=\"" + Text(row.key) + "\"><td class=\"ld-short\">" + Text(row.label) +
             "</td><td><code>" + escaped(r.was) + "</code></td><td><code>" + escaped(nowOf(r)) +
             "</code></td><td>" + Text(row.note) + "</td></tr>\r\n";
   }
+  html += "</tbody></table>";
+  if (repairs.size() > kListed) {
+    html += "<p>另有 " + std::to_string(repairs.size() - kListed) + " 处修复没有逐条列出。</p>";
+  }
   html +=
-      "</tbody></table><p class=\"ld-note\">输入框里的代码没有改动；复制到剪贴板的是修复后的代码。"
+      "<p class=\"ld-note\">输入框里的代码没有改动；复制到剪贴板的是修复后的代码。"
       "</p></div>\r\n";
   return html;
 }
