@@ -148,18 +148,9 @@ const std::string kHotSpotRepaired =
     "height:0\"><a href=\"https://shop.example/1\" style=\"width:300px;height:80px;flex:none;"
     "margin:200px 0 0 100px;z-index:1\"></a></div><img src=\"b.jpg\"></div>";
 
-TEST_F(Generation, RepairedCodeIsDeliveredAndToldWhileTheCodeBoxKeepsWhatWasTyped) {
-  setText(ctl(CodeInput), kHotSpotCode);
-  click(ctl(GenerateButton));
-  EXPECT_EQ(resultCaption(),
-            std::string(caption::kSuccess) + "已修复1个热区的位置、去掉1个多余的</div>");
-  EXPECT_EQ(text(ctl(CodeInput)), kHotSpotCode);
-  const std::string result = filledCode(kHotSpotRepaired);
-  expectDelivered(result, kProPreview.page(result));
-}
-
-// With the site's own templates the preview lists the repair above its
-// advice, before the code, each with what it was.
+// The repaired code goes out while the code box keeps what was typed; the
+// label names the repairs, and with the site's own templates the preview lists
+// them above its advice, before the code, each with what it was.
 class SiteGeneration : public E2eTest {
  protected:
   void SetUp() override {
@@ -173,11 +164,15 @@ class SiteGeneration : public E2eTest {
   }
 };
 
-TEST_F(SiteGeneration, ThePreviewListsWhatWasRepaired) {
+TEST_F(SiteGeneration, RepairedCodeIsDeliveredToldAndListed) {
   setText(ctl(CodeInput), kHotSpotCode);
   click(ctl(GenerateButton));
+  EXPECT_EQ(resultCaption(),
+            std::string(caption::kSuccess) + "已修复1个热区的位置、去掉1个多余的</div>");
+  EXPECT_EQ(text(ctl(CodeInput)), kHotSpotCode);
   const std::string result = filledSite(siteFile(kSiteCode), kHotSpotRepaired);
   EXPECT_EQ(text(ctl(CodeOutput)), result);
+  EXPECT_EQ(clipboardText(), result);
   const std::string page = pageText(app().previewPath()).value_or("");
   const std::size_t list = page.find("<div class=\"ld-report ld-repairs\" id=\"ld-repairs\">");
   const std::size_t advice = page.find("<div class=\"ld-report\" id=\"ld-report\">");
