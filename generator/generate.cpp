@@ -2,10 +2,10 @@
 
 #include "base/captions.h"
 #include "base/editions.h"
-#include "generator/code_repair.h"
+#include "repair/code_repair.h"
 #include "generator/markers.h"
 #include "generator/number_text.h"
-#include "generator/repair_report.h"
+#include "repair/repair_report.h"
 #include "generator/replace.h"
 
 namespace lumdrift {

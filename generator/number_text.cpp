@@ -101,10 +101,4 @@ std::optional<double> numberIn(std::string_view text) {
   return value;
 }
 
-std::string formatNumber(double value) {
-  char buf[64];
-  const int n = std::snprintf(buf, sizeof buf, "%.13g", value);
-  return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
-}
-
 }  // namespace lumdrift

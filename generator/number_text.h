@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/number_format.h"
+
 namespace lumdrift {
 
 // The full-width forms U+FF01 to U+FF5E become the ASCII characters they
@@ -23,8 +25,5 @@ std::optional<double> numberIn(std::string_view text);
 // white space skipped, then the longest decimal floating-point prefix; 0 when
 // there is none.
 double textToNumber(std::string_view text);
-
-// "%.13g": at most 13 significant digits, negative zero as "-0".
-std::string formatNumber(double value);
 
 }  // namespace lumdrift

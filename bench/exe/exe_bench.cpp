@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "base/captions.h"
-#include "generator/code_repair.h"
+#include "repair/code_repair.h"
 #include "generator/generate.h"
 #include "generator/markers.h"
 #include "tests/e2e/template_host.h"

@@ -842,7 +842,10 @@ async function stripCase(page, opts) {
   }, STRIP_KEPT);
   expect(f, `the seller's script ran (ldRan = ${seen.ran})`, seen.ran === null);
   expect(f, `the slot does not hold the code less what the shop strips: ${seen.shown}`, seen.same);
-  checkRows(f, await listedRows(page), STRIP_ROWS);
+  // Its geometry is not what this case is about: its text lines, in the page's own font now,
+  // make its height depend on each engine's fonts.
+  const rows = (await listedRows(page)).filter((r) => !(r.kind === 'advice' && r.what in { height: 1, narrow: 1, width: 1 }));
+  checkRows(f, rows, STRIP_ROWS);
   await screenshot(page, opts, 'preview-list', { x: 0, y: 0, width: 1440, height: 700 });
   report(name, f);
 }
@@ -897,10 +900,10 @@ const ADVICE_CASES = [
     must: [], not: 'others' },
   { what: 'one </div> too many: dropped',
     code: inDesign('') + '</div>\n<a class="footer-more-trigger" href="https://shop.example.com/" style="left:200px;top:100px;width:300px;height:100px;"></a>\n',
-    must: [], not: ['advice </div>', 'advice <div>'], repairs: ['stray'] },
+    must: [], not: ['advice unbalanced'], repairs: ['stray'] },
   { what: 'a link left open: closed',
     code: inDesign('<a href="https://shop.example.com/"><img src="https://img.alicdn.com/a.jpg" width="1920" height="300">'),
-    must: [], not: ['advice <a>', 'advice <div>', 'advice </div>'], repairs: ['unclosed'] },
+    must: [], not: ['advice unbalanced'], repairs: ['unclosed'] },
   { what: 'images over http://',
     code: inDesign('<img src="IMG/1920x200.svg"><img src="http://img.alicdn.com/imgextra/b.jpg" width="1920" height="100">'),
     must: [['advice http:', 2, ['IMG/1920x200.svg', 'http://img.alicdn.com/imgextra/b.jpg']]],
@@ -918,7 +921,7 @@ const ADVICE_CASES = [
     code: '<div style="width:1920px;height:300px;background:#468 url(IMG/1920x300.svg) center top no-repeat;"></div>\n',
     must: [], not: ['advice height', 'advice narrow', 'advice width'] },
   { what: 'last time\'s full-screen code pasted again: taken out of its wrapper', size: [1200, 300],
-    code: LAST_OUTPUT,
+    code: LAST_OUTPUT, shows: '<div style="width:1920px;height:300px;background:#468;"></div>',
     must: [], not: ['advice wrapper', 'advice hotspot'], repairs: ['wrapper'] },
   { what: 'a box centred with left:50%: taken out of it',
     code: '<div style="position:absolute;left:50%;margin-left:-960px;width:1920px;height:300px;background:#468;">' +

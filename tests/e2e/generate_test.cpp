@@ -144,9 +144,11 @@ const std::string kHotSpotCode =
     "width:300px;height:80px\"></a></div></div>";
 // The same as the shop keeps it working.
 const std::string kHotSpotRepaired =
-    "<div style=\"width:1920px;height:500px\"><div style=\"display:flex;align-items:flex-start;"
-    "height:0\"><a href=\"https://shop.example/1\" style=\"width:300px;height:80px;flex:none;"
-    "margin:200px 0 0 100px;z-index:1\"></a></div><img src=\"b.jpg\"></div>";
+    "<div style=\"width:1920px;height:500px\"><div style=\"height:500px\"><img src=\"b.jpg\"></div>"
+    "<div style=\"height:0;margin-top:-500px\"><div "
+    "style=\"height:0;text-align:left;text-indent:0\">"
+    "<a href=\"https://shop.example/1\" style=\"width:300px;height:80px;display:inline-block;"
+    "vertical-align:top;margin:200px 0 0 100px\"></a></div></div></div>";
 
 // The repaired code goes out while the code box keeps what was typed; the
 // label names the repairs, and with the site's own templates the preview lists

@@ -1,42 +1,28 @@
-#include "generator/hot_spots.h"
+#include "repair/hot_spots.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <span>
 
-#include "generator/html_tree.h"
-#include "generator/inline_style.h"
-#include "generator/number_text.h"
+#include "base/number_format.h"
+#include "repair/inline_style.h"
+#include "repair/tag_edit.h"
 
 namespace lumdrift {
 namespace {
 
-// The line each moved element stands in, at the start of the box it was
-// placed against: a block of no height (nothing after it moves), whose flex
-// item sits at the line's top left plus its margins, is not shrunk, and
-// stacks by its z-index as a positioned box does, with no position at all.
-constexpr std::string_view kLineStart =
-    "<div style=\"display:flex;align-items:flex-start;height:0\">";
-constexpr std::string_view kLineEnd = "</div>";
-
-enum class Position { Static, Relative, Absolute, Other };
-
-// What a placed element's new style replaces: the last one only when it
-// took no z-index of its own.
-constexpr std::string_view kPlacementAndStacking[] = {
-    "position",   "left",         "top",           "right",       "bottom", "margin",
-    "margin-top", "margin-right", "margin-bottom", "margin-left", "z-index"};
-constexpr std::span<const std::string_view> kPlacement(kPlacementAndStacking, 10);
+// What a moved element's new style replaces: all that placed it, and what
+// would keep its box from standing at its line's top left.
+constexpr std::string_view kMoved[] = {
+    "position", "left",       "top",          "right",         "bottom",
+    "margin",   "margin-top", "margin-right", "margin-bottom", "margin-left",
+    "z-index",  "display",    "float",        "vertical-align"};
+// What a block shifted by its margins loses.
+constexpr std::span<const std::string_view> kPlacement(kMoved, 10);
 constexpr std::string_view kPosition[] = {"position"};
 
-bool isBlockTag(std::string_view name) {
-  return isOneOf(name,
-                 {"address", "article", "aside",  "blockquote", "center",  "dd",       "details",
-                  "dialog",  "dir",     "div",    "dl",         "dt",      "fieldset", "figcaption",
-                  "figure",  "footer",  "form",   "h1",         "h2",      "h3",       "h4",
-                  "h5",      "h6",      "header", "hgroup",     "li",      "main",     "menu",
-                  "nav",     "ol",      "p",      "pre",        "section", "ul"});
-}
+enum class Position { Static, Relative, Absolute, Other };
 
 struct Styled {
   const Attribute* attribute = nullptr;
@@ -45,41 +31,54 @@ struct Styled {
   bool readable = true;  // no character reference that the browser would read otherwise
 };
 
+Text pxText(double v) {
+  return v == 0 ? Text("0") : formatNumber(v) + "px";
+}
+
 class Placer {
  public:
-  Placer(std::string_view code, ModuleSize module, Repairs& repairs)
-      : code_(code), module_(module), repairs_(repairs), tree_(buildTree(code)) {}
+  Placer(Rewrite& w, ModuleSize module, Repairs& repairs)
+      : w_(w), r_(w.reading), code_(w.code), module_(module), repairs_(repairs) {}
 
-  Text run() {
-    const std::size_t n = tree_.elements.size();
+  void run() {
+    const std::size_t n = r_.elements.size();
     styles_.resize(n);
     placedAgainst_.assign(n, kNoElement);
-    newTag_.resize(n);
-    moved_.assign(n, false);
-    movedInto_.resize(n);
     dependents_.assign(n, 0);
     movedDependents_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) readStyle(static_cast<int>(i));
-    for (std::size_t i = 0; i < n; ++i) place(static_cast<int>(i));
-    if (placed_.empty()) return Text(code_);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (inDesign(static_cast<int>(i))) place(static_cast<int>(i));
+    }
+    if (placed_.empty()) return;
+    for (auto& [box, lined] : w_.lined) order(box, lined);
     recordPlaced();
     for (std::size_t i = 0; i < n; ++i) freeBox(static_cast<int>(i));
-    return render();
   }
 
  private:
-  std::string_view startTag(int id) const {
-    const Token& t = tree_.tag(id);
-    return code_.substr(t.begin, t.end - t.begin);
+  // The design's own elements: not the wrapper taken off around it.
+  bool inDesign(int id) const {
+    const Rewrite::Design& d = w_.design;
+    if (d.box == kNoElement) return true;
+    const std::size_t at = r_.tag(id).begin;
+    return d.keepBox ? at >= d.begin && at < d.end : at >= d.begin && at < d.end && id != d.box;
+  }
+
+  // The box an element stands in, kNoElement at the design's top level.
+  int parentOf(int id) const {
+    const int parent = r_.elements[id].parent;
+    if (parent == kNoElement || !inDesign(parent)) return kNoElement;
+    return parent;
   }
 
   bool isLink(int id) const {
-    return tree_.tag(id).name == "a" && findAttribute(code_, tree_.tag(id), "href") != nullptr;
+    return r_.tag(id).name == "a" && findAttribute(code_, r_.tag(id), "href") != nullptr;
   }
 
   void readStyle(int id) {
     Styled& s = styles_[id];
-    s.attribute = findAttribute(code_, tree_.tag(id), "style");
+    s.attribute = findAttribute(code_, r_.tag(id), "style");
     if (s.attribute != nullptr) {
       const std::string_view value = valueOf(code_, *s.attribute);
       s.readable = value.find('&') == std::string_view::npos;
@@ -93,7 +92,7 @@ class Placer {
     }
     // The box it is placed against: its nearest positioned ancestor, or the
     // module box.
-    const int parent = tree_.elements[id].parent;
+    const int parent = parentOf(id);
     if (parent != kNoElement) {
       placedAgainst_[id] =
           styles_[parent].position != Position::Static ? parent : placedAgainst_[parent];
@@ -169,7 +168,7 @@ class Placer {
     const std::string_view dimension = across ? "width" : "height";
     const std::optional<double> o = px(id, far);
     const std::optional<double> size = borderBox(id, dimension);
-    const std::optional<double> room = paddingBox(tree_.elements[id].parent, dimension);
+    const std::optional<double> room = paddingBox(parentOf(id), dimension);
     if (!o || !size || !room) return std::nullopt;
     return *room - *o - *farMargin - *size;
   }
@@ -187,15 +186,34 @@ class Placer {
     return (t && asciiLowered(*t) != "none") || set(id, "inset");
   }
 
-  // A box a block of no height can stand at the start of.
+  // A box the lines can stand in: one that holds blocks, whatever its display
+  // (the parser closes a <p> at the first block inside it).
   bool blockContainer(int id) const {
     if (id == kNoElement) return true;
-    if (!styles_[id].readable) return false;
+    if (!styles_[id].readable || r_.elements[id].foreign || r_.tag(id).name == "p") return false;
     if (const std::optional<std::string_view> d = value(id, "display")) {
       return isOneOf(asciiLowered(*d),
                      {"block", "inline-block", "list-item", "flow-root", "table-cell"});
     }
-    return isBlockTag(tree_.tag(id).name) || isOneOf(tree_.tag(id).name, {"td", "th"});
+    return holdsBlocks(r_.tag(id).name);
+  }
+
+  // The height of a box's content, where lines over it stand: the module's
+  // for the top level, a height in pixels of the box's own; nothing when the
+  // style does not tell it, and the lines then stand beneath its content.
+  std::optional<double> contentHeight(int box) const {
+    if (box == kNoElement) return module_.height;
+    if (!set(box, "height") || set(box, "min-height") || set(box, "max-height"))
+      return std::nullopt;
+    const std::optional<double> h = px(box, "height");
+    if (!h) return std::nullopt;
+    const std::optional<std::string_view> sizing = value(box, "box-sizing");
+    if (!sizing || asciiLowered(*sizing) != "border-box") return h;
+    if (mentions(box, "border")) return std::nullopt;
+    const std::optional<double> a = side(box, "padding", Side::Top);
+    const std::optional<double> b = side(box, "padding", Side::Bottom);
+    if (!a || !b || *h - *a - *b < 0) return std::nullopt;
+    return *h - *a - *b;
   }
 
   bool inFlowBlock(int id) const {
@@ -203,55 +221,16 @@ class Placer {
       return isOneOf(asciiLowered(*d),
                      {"block", "list-item", "flow-root", "flex", "grid", "table"});
     }
-    return isBlockTag(tree_.tag(id).name);
+    return holdsBlocks(r_.tag(id).name) && !isOneOf(r_.tag(id).name, {"td", "th"});
   }
 
-  // The style without the declarations of the `dropped` properties, then
-  // `added`.
-  Text restyled(int id, std::span<const std::string_view> dropped, std::string_view added) const {
-    const std::string_view style = valueOf(code_, *styles_[id].attribute);
-    Text out;
-    for (const Declaration& d : styles_[id].declarations) {
-      if (std::find(dropped.begin(), dropped.end(), d.property) != dropped.end()) continue;
-      const std::string_view text = style.substr(d.begin, d.end - d.begin);
-      if (text.find_first_not_of(" \t\r\n\f") == std::string_view::npos) continue;
-      if (!out.empty()) out += ';';
-      out += text;
-    }
-    while (!out.empty() &&
-           std::string_view(" \t\r\n\f").find(out.back()) != std::string_view::npos) {
-      out.pop_back();
-    }
-    const bool endedWithSemicolon = style.find_last_not_of(" \t\r\n\f") != std::string_view::npos &&
-                                    style[style.find_last_not_of(" \t\r\n\f")] == ';';
-    if (!out.empty() && out.back() != ';' && (!added.empty() || endedWithSemicolon)) out += ';';
-    out += added;
-    return out;
-  }
-
-  // The start tag with the new style in place of the old.
   std::optional<Text> withStyle(int id, const Text& style) const {
-    const Attribute& a = *styles_[id].attribute;
-    const std::string_view tag = startTag(id);
-    const std::size_t begin = tree_.tag(id).begin;
-    char quote = a.quote;
-    if (quote == 0) {
-      const std::string_view old = valueOf(code_, a);
-      if (old.find('"') == std::string_view::npos) {
-        quote = '"';
-      } else if (old.find('\'') == std::string_view::npos) {
-        quote = '\'';
-      } else {
-        return std::nullopt;
-      }
-    }
-    if (a.valueEnd == a.nameEnd) return std::nullopt;  // "style" without a value
-    const std::size_t from = a.valueBegin - begin - (a.quote != 0 ? 1 : 0);
-    const std::size_t to = a.valueEnd - begin + (a.quote != 0 ? 1 : 0);
-    return Text(tag.substr(0, from)) + quote + style + quote + Text(tag.substr(to));
+    return withValue(code_, r_.tag(id), *styles_[id].attribute, style);
   }
-
-  static Text pxText(double v) { return v == 0 ? Text("0") : formatNumber(v) + "px"; }
+  Text restyle(int id, std::span<const std::string_view> dropped, std::string_view added) const {
+    return restyled(valueOf(code_, *styles_[id].attribute), styles_[id].declarations, dropped,
+                    added);
+  }
 
   void place(int id) {
     const Styled& s = styles_[id];
@@ -263,32 +242,57 @@ class Placer {
     }
   }
 
+  // Into a line of no height of its own in the box it was placed against, as
+  // an inline block at the line's top left moved by its margins: CSS2 alone,
+  // no position, no flex, and the same box on every shop page.
   void placeAbsolute(int id) {
-    const Element& e = tree_.elements[id];
-    const int box = e.parent;
+    const Element& e = r_.elements[id];
+    const int box = parentOf(id);
     if (placedAgainst_[id] != box || !styles_[id].readable || !blockContainer(box)) return;
-    if (!e.hasEndTag && !isVoidElement(tree_.tag(id).name)) return;
+    if (e.foreign || (!e.hasEndTag && !isVoidElement(r_.tag(id).name))) return;
     // After a '<' of the text, what follows it could join that into a tag.
-    if (tree_.tag(id).begin > 0 && code_[tree_.tag(id).begin - 1] == '<') return;
+    if (r_.tag(id).begin > 0 && code_[r_.tag(id).begin - 1] == '<') return;
     if (transformed(id) || percentSize(id)) return;
+    const std::optional<std::string_view> display = value(id, "display");
+    if (display && asciiLowered(*display) == "none") return;
     std::optional<double> x = offset(id, true);
     std::optional<double> y = offset(id, false);
     const std::optional<double> padLeft = side(box, "padding", Side::Left);
     const std::optional<double> padTop = side(box, "padding", Side::Top);
     if (!x || !y || !padLeft || !padTop) return;
-    const std::optional<std::string_view> z = value(id, "z-index");
-    const bool stacking = z && asciiLowered(*z) != "auto";
-    const Text added = "flex:none;margin:" + pxText(*y - *padTop) + " 0 0 " +
-                       pxText(*x - *padLeft) + (stacking ? "" : ";z-index:1");
-    const std::optional<Text> tag = stacking
-                                        ? withStyle(id, restyled(id, kPlacement, added))
-                                        : withStyle(id, restyled(id, kPlacementAndStacking, added));
+    const Text added = "display:inline-block;vertical-align:top;margin:" + pxText(*y - *padTop) +
+                       " 0 0 " + pxText(*x - *padLeft);
+    const std::optional<Text> tag = withStyle(id, restyle(id, kMoved, added));
     if (!tag) return;
-    newTag_[id] = *tag;
-    moved_[id] = true;
-    (box == kNoElement ? movedToTop_ : movedInto_[box]).push_back(id);
+    w_.startTag[id] = *tag;
+    w_.moved[id] = true;
+    w_.lined[box].over.push_back(id);
     if (box != kNoElement) ++movedDependents_[box];
     placed_.push_back(id);
+  }
+
+  // Stacked as designed: by z-index, then in the code's order, each later
+  // line drawn over the one before. Lines of a negative z-index stand
+  // beneath the box's content, and so do all where its height is unknown.
+  void order(int box, LinedBox& lined) {
+    auto z = [&](int id) {
+      const std::optional<std::string_view> v = value(id, "z-index");
+      long n = 0;
+      if (v) std::from_chars(v->data(), v->data() + v->size(), n);  // "auto" stays 0
+      return n;
+    };
+    std::stable_sort(lined.over.begin(), lined.over.end(),
+                     [&](int a, int b) { return z(a) < z(b); });
+    const std::optional<double> height = contentHeight(box);
+    auto firstOver = lined.over.begin();
+    if (!height) {
+      firstOver = lined.over.end();
+    } else {
+      while (firstOver != lined.over.end() && z(*firstOver) < 0) ++firstOver;
+      lined.height = *height;
+    }
+    lined.under.assign(lined.over.begin(), firstOver);
+    lined.over.erase(lined.over.begin(), firstOver);
   }
 
   void shiftRelative(int id) {
@@ -303,7 +307,7 @@ class Placer {
       shift[axis] = nearSet ? *o : -*o;
     }
     if (shift[0] == 0 && shift[1] == 0) return;  // a box to place in, not a shift
-    if (!styles_[id].readable || !inFlowBlock(id) || transformed(id)) return;
+    if (!styles_[id].readable || !inFlowBlock(id) || transformed(id) || w_.startTag[id]) return;
     std::optional<double> m[4];
     for (int i = 0; i < 4; ++i) {
       m[i] = boxSide(styles_[id].declarations, "margin", static_cast<Side>(i));
@@ -311,109 +315,59 @@ class Placer {
     }
     const Text added = "margin:" + pxText(*m[0] + shift[1]) + " " + pxText(*m[1] - shift[0]) + " " +
                        pxText(*m[2] - shift[1]) + " " + pxText(*m[3] + shift[0]);
-    const std::optional<Text> tag = withStyle(id, restyled(id, kPlacement, added));
+    const std::optional<Text> tag = withStyle(id, restyle(id, kPlacement, added));
     if (!tag) return;
-    newTag_[id] = *tag;
+    w_.startTag[id] = *tag;
     placed_.push_back(id);
   }
 
   // A box whose placed elements have all moved no longer needs its position.
   void freeBox(int id) {
-    if (newTag_[id] || dependents_[id] == 0 || movedDependents_[id] != dependents_[id]) return;
+    if (w_.startTag[id] || dependents_[id] == 0 || movedDependents_[id] != dependents_[id]) return;
     if (styles_[id].position != Position::Relative) return;
-    const std::optional<Text> tag = withStyle(id, restyled(id, kPosition, ""));
+    const std::optional<Text> tag = withStyle(id, restyle(id, kPosition, ""));
     if (!tag) return;
-    newTag_[id] = *tag;
-    repairs_.push_back(
-        {RepairKind::PositionedBox, tree_.tag(id).name, excerpt(startTag(id)), excerpt(*tag)});
+    w_.startTag[id] = *tag;
+    repairs_.push_back({RepairKind::PositionedBox, r_.tag(id).name, excerpt(r_.startTag(code_, id)),
+                        excerpt(*tag)});
   }
 
   // A hot spot is a placed element that carries a link with it: the link
   // itself, or a box whose links are not placed on their own.
   void recordPlaced() {
-    const std::size_t n = tree_.elements.size();
+    const std::size_t n = r_.elements.size();
     std::vector<bool> isPlaced(n, false);
     for (int id : placed_) isPlaced[id] = true;
     std::vector<int> carrier(n, kNoElement);
     std::vector<bool> carries(n, false);
     for (std::size_t i = 0; i < n; ++i) {
-      const int parent = tree_.elements[i].parent;
+      const int parent = r_.elements[i].parent;
       carrier[i] =
           isPlaced[i] ? static_cast<int>(i) : (parent == kNoElement ? kNoElement : carrier[parent]);
       if (carrier[i] != kNoElement && isLink(static_cast<int>(i))) carries[carrier[i]] = true;
     }
     for (int id : placed_) {
       repairs_.push_back({carries[id] ? RepairKind::HotSpot : RepairKind::Placement,
-                          tree_.tag(id).name, excerpt(startTag(id)), excerpt(*newTag_[id])});
+                          r_.tag(id).name, excerpt(r_.startTag(code_, id)),
+                          excerpt(*w_.startTag[id])});
     }
   }
 
-  std::string_view tagText(int id) const {
-    return newTag_[id] ? std::string_view(*newTag_[id]) : startTag(id);
-  }
-
-  // The code with every new start tag, each moved element in its line at the
-  // start of its box and gone from where it stood. Iterative: seller's code
-  // may nest deeper than a thread's stack allows.
-  Text render() {
-    struct Frame {
-      int id;
-      std::size_t pos;
-      std::size_t nextMoved = 0;
-      std::size_t nextChild = 0;
-      bool inLine = false;
-    };
-    Text out;
-    out.reserve(code_.size() + code_.size() / 8 + 256);
-    std::vector<Frame> stack{{kNoElement, 0}};
-    while (!stack.empty()) {
-      Frame& f = stack.back();
-      const std::vector<int>& moved = f.id == kNoElement ? movedToTop_ : movedInto_[f.id];
-      const std::vector<int>& children =
-          f.id == kNoElement ? tree_.topLevel : tree_.elements[f.id].children;
-      if (f.nextMoved < moved.size()) {
-        const int c = moved[f.nextMoved++];
-        out += kLineStart;
-        out += tagText(c);
-        stack.push_back({c, tree_.elements[c].contentBegin, 0, 0, true});
-        continue;
-      }
-      if (f.nextChild < children.size()) {
-        const int c = children[f.nextChild++];
-        const Element& child = tree_.elements[c];
-        out.append(code_.substr(f.pos, tree_.tag(child).begin - f.pos));
-        f.pos = child.end;
-        if (moved_[c]) continue;
-        out += tagText(c);
-        stack.push_back({c, child.contentBegin});
-        continue;
-      }
-      const std::size_t end = f.id == kNoElement ? code_.size() : tree_.elements[f.id].end;
-      out.append(code_.substr(f.pos, end - f.pos));
-      if (f.inLine) out += kLineEnd;
-      stack.pop_back();
-    }
-    return out;
-  }
-
+  Rewrite& w_;
+  const HtmlReading& r_;
   std::string_view code_;
   ModuleSize module_;
   Repairs& repairs_;
-  HtmlTree tree_;
   std::vector<Styled> styles_;
   std::vector<int> placedAgainst_;
-  std::vector<std::optional<Text>> newTag_;
-  std::vector<bool> moved_;
-  std::vector<std::vector<int>> movedInto_;
-  std::vector<int> movedToTop_;
   std::vector<int> dependents_, movedDependents_;
   std::vector<int> placed_;
 };
 
 }  // namespace
 
-Text placeWithoutPosition(std::string_view code, ModuleSize module, Repairs& repairs) {
-  return Placer(code, module, repairs).run();
+void placeWithoutPosition(Rewrite& rewrite, ModuleSize module, Repairs& repairs) {
+  Placer(rewrite, module, repairs).run();
 }
 
 }  // namespace lumdrift

@@ -1,31 +1,29 @@
-#include "generator/repair_report.h"
+#include "repair/repair_report.h"
 
 #include <string>
 
 namespace lumdrift {
 namespace {
 
+// Tags counted by name: the sentence needs only the total and whether they
+// all share one name, which one pass tells.
 struct Counted {
-  Text name;
-  int count;
+  Text firstName;
+  int count = 0;
+  bool oneName = true;
+
+  void add(const Text& name) {
+    if (count == 0) firstName = name;
+    oneName = oneName && name == firstName;
+    ++count;
+  }
+  bool empty() const { return count == 0; }
 };
 
-void count(std::vector<Counted>& counts, const Text& name) {
-  for (Counted& c : counts) {
-    if (c.name == name) {
-      ++c.count;
-      return;
-    }
-  }
-  counts.push_back({name, 1});
-}
-
 // "1个多余的</div>" for one name, "3个多余的结束标签" for several.
-Text tags(const std::vector<Counted>& counts, std::string_view what) {
-  int total = 0;
-  for (const Counted& c : counts) total += c.count;
-  const Text n = std::to_string(total) + Text(what);
-  return counts.size() == 1 ? n + "</" + counts[0].name + ">" : n + "结束标签";
+Text tags(const Counted& counted, std::string_view what) {
+  const Text n = std::to_string(counted.count) + Text(what);
+  return counted.oneName ? n + "</" + counted.firstName + ">" : n + "结束标签";
 }
 
 Text escaped(std::string_view text) {
@@ -54,17 +52,18 @@ Row rowFor(RepairKind kind) {
   switch (kind) {
     case RepairKind::HotSpot:
       return {"hotspot", "热区位置",
-              "店铺会删掉行内 position，热区会挤到模块左上角。已改为放进一层不占高度的 flex "
-              "行，用 margin 摆回原来的位置，店铺会保留这种写法。"};
+              "店铺会删掉行内 position，热区会挤到模块左上角。已改为放进一层不占高度的行，"
+              "用 inline-block 和 margin 摆回原来的位置：不靠 position，也不靠 flex，"
+              "店铺留下什么都能点到。"};
     case RepairKind::Placement:
       return {"placement", "元素位置",
-              "店铺会删掉行内 position。已改为放进一层不占高度的 flex 行，用 margin "
-              "摆回原来的位置。"};
+              "店铺会删掉行内 position。已改为放进一层不占高度的行，用 inline-block 和 "
+              "margin 摆回原来的位置。"};
     case RepairKind::PositionedBox:
       return {"box", "定位容器", "里面的元素已不再靠它定位，去掉它的 position，店铺删不删都一样。"};
     case RepairKind::StrayEndTag:
       return {"stray", "多余的结束标签",
-              "没有对应的开始标签：在店铺里会提前结束外面的层和店铺自己的层，已删掉。"};
+              "没有对应的开始标签：在店铺里会提前结束全屏代码外面的层，后面的模块会错位，已删掉。"};
     case RepairKind::UnclosedElement:
       return {"unclosed", "没结束的标签",
               "没有结束标签：后面的内容和全屏代码的外层会落进它里面。已在代码末尾补上。"};
@@ -83,30 +82,24 @@ Text nowOf(const Repair& r) {
   switch (r.kind) {
     case RepairKind::StrayEndTag: return "（删掉）";
     case RepairKind::UnclosedElement: return "代码末尾补上 " + r.now;
-    case RepairKind::OldWrapper: return "（去掉，按现在的设置重新生成）";
+    case RepairKind::OldWrapper:
+      return r.now.empty() ? Text("（去掉，按现在的设置重新生成）")
+                           : "保留带图片或颜色的这一层，只去掉居中：" + r.now;
     default: return r.now;
   }
 }
 
 }  // namespace
 
-Text excerpt(std::string_view code) {
-  constexpr std::size_t kMost = 160;
-  if (code.size() <= kMost) return Text(code);
-  std::size_t cut = kMost;
-  while (cut > 0 && (static_cast<unsigned char>(code[cut]) & 0xC0) == 0x80) --cut;
-  return Text(code.substr(0, cut)) + "…";
-}
-
 Text repairSentence(const Repairs& repairs) {
   int hotSpots = 0, placed = 0, unfinished = 0, wrappers = 0;
-  std::vector<Counted> stray, unclosed;
+  Counted stray, unclosed;
   for (const Repair& r : repairs) {
     switch (r.kind) {
       case RepairKind::HotSpot: ++hotSpots; break;
       case RepairKind::Placement: ++placed; break;
-      case RepairKind::StrayEndTag: count(stray, r.name); break;
-      case RepairKind::UnclosedElement: count(unclosed, r.name); break;
+      case RepairKind::StrayEndTag: stray.add(r.name); break;
+      case RepairKind::UnclosedElement: unclosed.add(r.name); break;
       case RepairKind::UnfinishedMarkup: ++unfinished; break;
       case RepairKind::OldWrapper: ++wrappers; break;
       case RepairKind::PositionedBox: break;  // part of moving what it held

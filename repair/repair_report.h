@@ -2,7 +2,7 @@
 // What the seller is told of a repair: one sentence beside the success
 // message, and a list on the preview page above its advice.
 
-#include "generator/repair.h"
+#include "repair/repair.h"
 
 namespace lumdrift {
 

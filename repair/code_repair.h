@@ -4,8 +4,7 @@
 
 #include <string_view>
 
-#include "generator/hot_spots.h"
-#include "generator/repair.h"
+#include "repair/repair.h"
 
 namespace lumdrift {
 
@@ -14,9 +13,11 @@ struct RepairedCode {
   Repairs repairs;  // empty when the code needed none: then the code is as it came
 };
 
-// Tags balanced first, so that the boxes nest as written; then an old
-// full-screen wrapper taken off; then the elements placed by inline position
-// placed again, against the module of the size now chosen.
+// Read once as the browser nests it; then, as passes over that reading, the
+// tags that would take the template with them mended, an old full-screen
+// wrapper taken off, and the elements placed by inline position placed
+// again against the module of the size now chosen. What no pass changed is
+// written back byte for byte.
 RepairedCode repairSellerCode(std::string_view code, ModuleSize module);
 
 }  // namespace lumdrift

@@ -1,9 +1,9 @@
-#include "generator/inline_style.h"
+#include "repair/inline_style.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "generator/html_scan.h"
+#include "repair/html_names.h"
 
 namespace lumdrift {
 namespace {

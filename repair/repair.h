@@ -27,6 +27,12 @@ struct Repair {
 
 using Repairs = std::vector<Repair>;
 
+// The box the seller's code sits in: what an absolutely placed element at the
+// top level of the code is placed against.
+struct ModuleSize {
+  double width, height;
+};
+
 // The code as a repair shows it: whole up to 160 bytes, else cut at a
 // character's start with "…".
 Text excerpt(std::string_view code);

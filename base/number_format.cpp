@@ -1,0 +1,13 @@
+#include "base/number_format.h"
+
+#include <cstdio>
+
+namespace lumdrift {
+
+std::string formatNumber(double value) {
+  char buf[64];
+  const int n = std::snprintf(buf, sizeof buf, "%.13g", value);
+  return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+}  // namespace lumdrift
