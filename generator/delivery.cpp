@@ -40,29 +40,51 @@ Text writePreviewPage(PreviewPages& pages, std::string_view bytes) {
   return pages.files.replaceFile(fallback, bytes) ? fallback : Text();
 }
 
+// The unrepaired result as the content of a hidden <textarea>: escaped, no
+// text of the seller's can end it or be read as markup, so nothing in it runs
+// or loads until the page's script puts it through what the shop strips. The
+// line end after the start tag is the one the parser drops, so that a code
+// starting with one keeps it.
+Text inertBefore(std::string_view before) {
+  if (before.empty()) return {};
+  Text out = "<textarea id=\"ld-before\" hidden>\r\n";
+  out.reserve(out.size() + before.size() + before.size() / 8 + 16);
+  for (char c : before) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out + "</textarea>\r\n";
+}
+
 }  // namespace
 
 Text previewPage(std::string_view previewTemplate, std::string_view code,
-                 std::string_view repairList) {
+                 std::string_view repairList, std::string_view before) {
   const std::size_t list = repairList.empty() ? Text::npos : previewTemplate.find(kRepairsMarker);
   const std::size_t marker = previewTemplate.find(kPreviewMarker);
   if (list == Text::npos || (marker != Text::npos && marker < list)) {
     return Replace(previewTemplate, kPreviewMarker, code, 1, 1, false);
   }
-  // The list goes in first, before the code: nothing in the seller's code can
-  // then pass for the template's markers.
+  // The list and the unrepaired result go in first, before the code: nothing
+  // in the seller's code can then pass for the template's markers.
   const std::string_view after = previewTemplate.substr(list + kRepairsMarker.size());
-  return Text(previewTemplate.substr(0, list)) + Text(repairList) +
+  return Text(previewTemplate.substr(0, list)) + Text(repairList) + inertBefore(before) +
          Replace(after, kPreviewMarker, code, 1, 1, false);
 }
 
 Delivered deliver(Controls& ui, Clipboard& clipboard, PreviewPages& pages, const Text& result,
-                  const Text& previewTemplate, std::string_view repairList) {
+                  const Text& previewTemplate, std::string_view repairList,
+                  std::string_view before) {
   ui.setText(CodeOutput, result);
   // The clipboard and the page take the box's own text, so that they hold
   // exactly what the user sees.
   const bool copied = clipboard.putText(ui.text(CodeOutput));
-  const Text page = previewPage(previewTemplate, ui.text(CodeOutput), repairList);
+  const Text page = previewPage(previewTemplate, ui.text(CodeOutput), repairList, before);
   pages.record = {true, writePreviewPage(pages, pageBytes(page))};
   return {copied, !pages.record.page.empty()};
 }

@@ -25,15 +25,18 @@ struct Delivered {
 
 // Writes the result into the output box, copies the box's text to the
 // clipboard and writes the preview page from it, with the list of what was
-// repaired in the seller's code (HTML; empty when nothing was). Each part is
-// delivered even when another fails.
+// repaired in the seller's code (HTML; empty when nothing was) and the
+// result the seller's code would have given unrepaired, which the page can
+// show instead. Each part is delivered even when another fails.
 Delivered deliver(Controls& ui, Clipboard& clipboard, PreviewPages& pages, const Text& result,
-                  const Text& previewTemplate, std::string_view repairList = {});
+                  const Text& previewTemplate, std::string_view repairList = {},
+                  std::string_view before = {});
 
 // The preview template with the code at its preview marker and the repair
-// list at its repair marker, when the template has one before the code.
+// list at its repair marker, when the template has one before the code; the
+// unrepaired result goes in with the list, as text.
 Text previewPage(std::string_view previewTemplate, std::string_view code,
-                 std::string_view repairList);
+                 std::string_view repairList, std::string_view before = {});
 
 // The click handler of the preview button: opens this run's page, or says
 // why there is none.

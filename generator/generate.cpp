@@ -99,8 +99,13 @@ void generate(Controls& ui, const TemplateStore& store, Clipboard& clipboard, Pr
   // the shop needs it.
   const RepairedCode code = repairSellerCode(ui.text(CodeInput), {numbers[0], numbers[1]});
   const Text result = applyChain(templates.code, {texts[0], texts[1], offset, texts[2], code.code});
+  // The preview can show the seller what the repairs saved.
+  const Text before =
+      code.repairs.empty()
+          ? Text()
+          : applyChain(templates.code, {texts[0], texts[1], offset, texts[2], ui.text(CodeInput)});
   const Delivered delivered =
-      deliver(ui, clipboard, pages, result, templates.preview, repairList(code.repairs));
+      deliver(ui, clipboard, pages, result, templates.preview, repairList(code.repairs), before);
   // The clipboard matters most: the seller pastes next. A repair is told only
   // beside the success message, which a failure replaces.
   if (!delivered.copied) {

@@ -160,6 +160,18 @@ TEST(Delivery, EditedOutputDoesNotReachClipboardUntilNextGeneration) {
   EXPECT_EQ(h.files.writes.back().bytes, "A22");
 }
 
+// The unrepaired result goes in with the list, as text no code can end or
+// take for the page's markers; a template without the list's marker gets
+// neither.
+TEST(Delivery, UnrepairedResultStaysTextBesideTheList) {
+  const char* before = "</textarea><script>a(\"&lt;\")</script>386412957<!--lumdrift-repairs-->";
+  EXPECT_EQ(previewPage("<h><!--lumdrift-repairs--><b>386412957</b>", "R", "<ul></ul>", before),
+            "<h><ul></ul><textarea id=\"ld-before\" hidden>\r\n"
+            "&lt;/textarea&gt;&lt;script&gt;a(&quot;&amp;lt;&quot;)&lt;/script&gt;"
+            "386412957&lt;!--lumdrift-repairs--&gt;</textarea>\r\n<b>R</b>");
+  EXPECT_EQ(previewPage("<h><b>386412957</b>", "R", "<ul></ul>", before), "<h><b>R</b>");
+}
+
 TEST(ButtonLooks, StartBusyIdle) {
   Harness h;
   EXPECT_EQ(h[GenerateButton].text, c::kGenerateStart);

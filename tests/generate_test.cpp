@@ -91,6 +91,9 @@ TEST_F(Generation, RepairsAreToldAndListedWhileTheCodeBoxKeepsWhatWasTyped) {
   const std::string& page = h.files.writes.back().bytes;
   EXPECT_LT(page.find("id=\"ld-repairs\""), page.find("pro:1920x500"));
   EXPECT_NE(page.find("<code>&lt;/div&gt;</code>"), std::string::npos);
+  EXPECT_NE(page.find("<textarea id=\"ld-before\" hidden>\r\n"
+                      "pro:1920x500@-960^0{&lt;b&gt;x&lt;/b&gt;&lt;/div&gt;}</textarea>"),
+            std::string::npos);
 
   h.clipboard.works = false;
   h.click(GenerateButton);

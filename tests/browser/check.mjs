@@ -632,17 +632,7 @@ async function hotSpotCases(page, opts, ed, selected) {
 async function openPreview(page, url, ed, f) {
   page.errors();
   await page.goto(url);
-  let state;
-  for (let i = 0; i < 100; i++) {
-    state = await page.evaluate(() => {
-      const list = document.getElementById('ld-report');
-      return list.getAttribute('data-state') === 'measured' ? 'measured' : list.textContent.slice(0, 160);
-    });
-    if (state === 'measured') break;
-    await new Promise((r) => setTimeout(r, 50));
-  }
-  for (const e of page.errors()) f.push(`script error: ${e}`);
-  expect(f, `the preview's list is not complete: ${state}`, state === 'measured');
+  await listComplete(page, f);
   if (!ed) return;
   const recognised = await page.evaluate(([wanted, grid]) => {
     const classes = document.body.className.split(/\s+/);
@@ -654,6 +644,35 @@ async function openPreview(page, url, ed, f) {
     return found;
   }, [ed.bodyClass, ed.grid]);
   expect(f, `edition recognised as "${recognised}" instead of ${ed.bodyClass}`, recognised === ed.bodyClass);
+}
+
+async function listComplete(page, f) {
+  let state;
+  for (let i = 0; i < 100; i++) {
+    state = await page.evaluate(() => {
+      const list = document.getElementById('ld-report');
+      return list.getAttribute('data-state') === 'measured' ? 'measured' : list.textContent.slice(0, 160);
+    });
+    if (state === 'measured') break;
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  for (const e of page.errors()) f.push(`script error: ${e}`);
+  expect(f, `the preview's list is not complete: ${state}`, state === 'measured');
+}
+
+// Presses a button that switches the preview between the code repaired and unrepaired, and waits
+// for the list to describe the code it then shows; false when there is no such button.
+async function pressSwitch(page, show, f) {
+  const button = `#ld-repairs button[data-show="${show}"]`;
+  const offered = await page.evaluate((b) => {
+    document.getElementById('ld-report').removeAttribute('data-state');
+    return !!document.querySelector(b);
+  }, button);
+  expect(f, `no button ${button}`, offered);
+  if (!offered) return false;
+  await page.click(button);
+  await listComplete(page, f);
+  return true;
 }
 
 // The preview simulates a shop whose module boxes are positioned and whose window edge clips.
@@ -737,14 +756,16 @@ async function listedRows(page) {
   })));
 }
 
-// What the tool repaired, as the preview lists it above its advice: each row's kind, and whether
-// every row shows what the code was and what it became.
+// What the tool repaired, as the preview lists it above its advice: each row's kind, whether
+// every row shows what the code was and what it became, and the buttons that switch to the code
+// unrepaired and back (the pressed one starred).
 async function listedRepairs(page) {
   return page.evaluate(() => {
     const list = document.getElementById('ld-repairs');
     const rows = list ? [...list.querySelectorAll('tbody tr')] : [];
     const incomplete = rows.find((tr) => !tr.cells[1]?.innerText.trim() || !tr.cells[2]?.innerText.trim());
     return {
+      switch: [...document.querySelectorAll('#ld-repairs button')].map((b) => b.textContent + (b.className === 'on' ? '*' : '')).join(' '),
       keys: rows.map((tr) => tr.getAttribute('data-repair')),
       above: !!list && !!(list.compareDocumentPosition(document.getElementById('ld-report')) & Node.DOCUMENT_POSITION_FOLLOWING),
       incomplete: incomplete ? incomplete.innerText.replace(/\s+/g, ' ') : '',
@@ -868,8 +889,9 @@ const LAST_OUTPUT = `<div style="height:300px;margin-top:0px;padding:0 0 0 50%;l
 // ([row, count, texts shown as written, what the advice says]) and must not list ('others': no
 // row but those). IMG is the checks' own image server (http://127.0.0.1:PORT/img). The module is
 // 1920 x 300 unless `size` says otherwise; `text`: what the preview must show of the code;
-// `repairs`: what the tool repaired, listed above the advice, in order; `webkit`: one of the few
-// run in WebKit too.
+// `repairs`: what the tool repaired, listed above the advice, in order; `unrepaired`: where its
+// link lies in the design shown unrepaired (`at`) and repaired, and the rows the list must then
+// have; `webkit`: one of the few run in WebKit too.
 const ADVICE_CASES = [
   { what: 'a well-made 1920 design with a class-placed hot spot and an image map: nothing to say', webkit: true,
     code: inDesign('<img src="https://img.alicdn.com/imgextra/banner.jpg" width="1920" height="300" usemap="#hot" alt="">' +
@@ -932,6 +954,11 @@ const ADVICE_CASES = [
     code: HOT_SPOT_DESIGN.replace('height:500px', 'height:300px'), shows: '<div data-ldt="hotdesign"',
     must: [], not: ['advice hotspot', 'strip position', 'advice wrapper'],
     repairs: ['hotspot', 'hotspot', 'hotspot', 'placement', 'hotspot', 'hotspot', 'box'] },
+  { what: 'a hot spot placed again, shown unrepaired and repaired', webkit: true,
+    code: '<div data-ldt="switch" style="position:relative;width:1920px;height:300px;background:#468;">' +
+      '<a href="https://shop.example.com/S" style="position:absolute;left:1200px;top:100px;width:300px;height:100px;display:block;"></a></div>\n',
+    shows: '<div data-ldt="switch"', must: [], not: 'others', repairs: ['hotspot', 'box'],
+    unrepaired: { at: [0, 0], repairedAt: [1200, 100], must: [['advice hotspot', 1, ['https://shop.example.com/S'], '1 个热区会失效'], ['strip position', 2, ['position:absolute', 'position:relative']]] } },
   { what: 'hot spots placed with an inline position the tool cannot place for sure', webkit: true,
     code: inDesign('<a href="https://shop.example.com/1" style="position:absolute;left:100px;top:50px;width:300px;height:200px;display:block;"></a>' +
       '<a href="https://shop.example.com/2" style="position:absolute;left:700px;top:50px;width:300px;height:200px;display:block;"></a>' +
@@ -979,6 +1006,8 @@ async function adviceCases(page, opts, images, selected) {
     const repairs = await listedRepairs(page);
     const wanted = c.repairs ?? [];
     expect(f, `the repairs listed are [${repairs.keys}] instead of [${wanted}]`, repairs.keys.join() === wanted.join());
+    const offered = wanted.length ? '修复前 修复后*' : '';
+    expect(f, `the switch to the code unrepaired reads "${repairs.switch}" instead of "${offered}"`, repairs.switch === offered);
     if (wanted.length) {
       expect(f, 'the repairs are not listed above the advice', repairs.above);
       expect(f, `a repair row does not say what it was and what it became: ${repairs.incomplete}`, !repairs.incomplete);
@@ -986,6 +1015,24 @@ async function adviceCases(page, opts, images, selected) {
     expect(f, 'something of the seller\'s took the focus', !seen.focused);
     if (c.text) expect(f, `the preview does not show "${c.text}": ${seen.text.slice(0, 200)}`, seen.text.includes(c.text));
     checkRows(f, await listedRows(page), c.must.map(([row, n, samples, says]) => [row, n, samples?.map((s) => s.replaceAll('IMG', images)), says]), c.not);
+    if (c.unrepaired && repairs.switch === offered) {
+      // The frame keeps the width chosen before the switch.
+      await page.click('.ld-bar button[data-w="1366"]');
+      for (const [show, reads, [x, y], must] of [['before', '修复前* 修复后', c.unrepaired.at, c.unrepaired.must], ['after', '修复前 修复后*', c.unrepaired.repairedAt, c.must]]) {
+        await pressSwitch(page, show, f);
+        const link = await page.evaluate(() => {
+          const design = document.querySelector('#ld-slot [data-ldt="switch"]').getBoundingClientRect();
+          const r = document.querySelector('#ld-slot a[href]').getBoundingClientRect();
+          return { x: r.left - design.left, y: r.top - design.top, frame: document.getElementById('ld-screen').clientWidth };
+        });
+        near(f, `${show}: link left in the design`, link.x, x);
+        near(f, `${show}: link top in the design`, link.y, y);
+        expect(f, `${show}: the frame is ${link.frame} px wide instead of 1366`, link.frame === 1366);
+        const { switch: buttons } = await listedRepairs(page);
+        expect(f, `${show}: the switch reads "${buttons}" instead of "${reads}"`, buttons === reads);
+        checkRows(f, await listedRows(page), must, c.not);
+      }
+    }
     report(name, f);
   }
 }
