@@ -41,6 +41,9 @@ class Placer {
       : w_(w), r_(w.reading), code_(w.code), module_(module), repairs_(repairs) {}
 
   void run() {
+    // After <plaintext> all is text: a line written after the content would
+    // turn into text too.
+    if (r_.plaintext) return;
     const std::size_t n = r_.elements.size();
     styles_.resize(n);
     placedAgainst_.assign(n, kNoElement);
