@@ -31,7 +31,7 @@ const EPS = 0.05; // Chromium and WebKit lay out in 1/64 px, Firefox in 1/60; an
 const GAP = 10; // the shop's margin under every module
 const MODULE_WIDTHS = [1200, 1920, 2560];
 const VIEWPORTS = [1366, 1440, 1920, 2560];
-const VIEWPORT_HEIGHT = 2400; // every module of the stand-in in view, so that hit tests reach it
+const VIEWPORT_HEIGHT = 3200; // every module of the stand-in in view, so that hit tests reach it
 const PLACEHOLDERS = ['宽度', '高度', '偏移', '距顶', 'Corvandel386412957'];
 const CONFIDENCE = ['高', '较高', '中', '不确定'];
 
@@ -268,15 +268,16 @@ function svgImage(w, h, fill, label) {
 }
 
 // The seller's code of the layout checks: a design of the module's size with two stacked images
-// and a block, each marked so that the page can be measured.
-function testDesign(w, h, label, colours) {
+// and a block, each marked so that the page can be measured; `style`: the design box's own,
+// `inner`: more of the seller's code after the parts.
+function testDesign(w, h, label, colours, { style = `width:${w}px;height:${h}px;background:#999;`, inner = '' } = {}) {
   const h1 = Math.floor(h * 0.45);
   const h2 = Math.floor(h * 0.3);
   const h3 = h - h1 - h2;
-  return `<div data-ldt="design" style="width:${w}px;height:${h}px;background:#999;">\n` +
+  return `<div data-ldt="design" style="${style}">\n` +
     `<img data-ldt="part" src="${svgImage(w, h1, colours[0], label)}" width="${w}" height="${h1}">` +
     `<img data-ldt="part" src="${svgImage(w, h2, colours[1], `${w} x ${h}`)}" width="${w}" height="${h2}">` +
-    `<div data-ldt="part" style="height:${h3}px;background:${colours[2]};"></div>\n</div>\n`;
+    `<div data-ldt="part" style="height:${h3}px;background:${colours[2]};"></div>\n${inner}</div>\n`;
 }
 
 const COLOURS_A = ['#c0392b', '#2c3e50', '#16a085'];
@@ -365,6 +366,7 @@ function measurePage({ frame, clipToBody }) {
       box: rect(box),
       boxClass: box.className,
       design: rect(design),
+      picture: getComputedStyle(design).backgroundImage,
       parts: [...design.querySelectorAll('[data-ldt="part"]')].map(rect),
       borrowed: [...body.querySelectorAll('.footer-more-trigger,.most-footer,.sn-simple-logo')].map((e, i) => {
         const cs = getComputedStyle(e);
@@ -463,10 +465,12 @@ function pastedBack(opts, ed, w, design) {
 }
 
 // The modules of one stand-in page: A at spacing 0 with B stacked right under it at -10
-// (closing the shop's gap exactly), then C at -10 and D at -20, each after an ordinary module.
-// C is A's design as last time's output of another edition pasted back: it must come out as the
-// direct generation does, byte for byte. D ends with tags that do not balance, which the tool
-// mends.
+// (closing the shop's gap exactly), then C at -10, D at -20, E at 0 and F at -10, each after an
+// ordinary module. C is A's design as last time's output of another edition pasted back: it must
+// come out as the direct generation does, byte for byte. D ends with tags that do not balance,
+// which the tool mends. E's tags do not balance either, but the browser closes them itself at
+// the end of their section and list: a </div> added for them would close the module's own box.
+// F is centred by position and left:50%, which the shop strips: its box and picture must stay.
 function standInModules(opts, ed, w) {
   const design = (spacing) => testDesign(w, 500, `${ed.name} ${spacing}`, COLOURS_A);
   const a = (spacing) => generate(opts, ed, { tag: `w${w}-a${spacing}`, w, h: 500, spacing, design: design(spacing) });
@@ -481,6 +485,12 @@ function standInModules(opts, ed, w) {
     { gen: c },
     { gen: generate(opts, ed, { tag: `w${w}-d`, w, h: 500, spacing: -20,
       design: `${design(-20)}</div></span>\n<a href="https://shop.example.com/">` }) },
+    { gen: generate(opts, ed, { tag: `w${w}-e`, w, h: 300, spacing: 0, design: testDesign(w, 300, `${ed.name} E`, COLOURS_B,
+      { inner: '<section><div>新品</section><p>下一段</p>\n<ul><li><div>满199减20</ul>\n' }) }) },
+    { gen: generate(opts, ed, { tag: `w${w}-f`, w, h: 300, spacing: -10, shows: '<img data-ldt="part"',
+      design: testDesign(w, 300, `${ed.name} F`, COLOURS_A,
+        { style: `position:relative;left:50%;margin-left:-${w / 2}px;width:${w}px;height:300px;background:url(${svgImage(w, 300, '#7a5', 'F')})` }) }),
+    pictured: true },
   ];
 }
 
@@ -517,7 +527,11 @@ async function standInCases(page, opts, ed, w, selected) {
       const m = await page.evaluate(measurePage, { clipToBody: !v.escapes });
       checkPage(f, m, exp);
       expect(f, `${m.modules.length} test designs on the page instead of ${modules.length}`, m.modules.length === modules.length);
-      modules.forEach((mod, i) => checkModule(f, `${'ABCD'[i]}(${mod.gen.spacing})`, m.modules[i], m, exp, mod.gen));
+      modules.forEach((mod, i) => {
+        const label = `${'ABCDEF'[i]}(${mod.gen.spacing})`;
+        checkModule(f, label, m.modules[i], m, exp, mod.gen);
+        if (mod.pictured && usable(m.modules[i])) expect(f, `${label} design box lost its picture`, m.modules[i].picture !== 'none');
+      });
       if (usable(m.modules[0]) && usable(m.modules[1])) {
         near(f, 'B top against A bottom (gap > 0, overlap < 0)', m.modules[1].box.t - m.modules[0].box.b, 0);
       }
