@@ -112,11 +112,12 @@ function customModule(code) {
 const filler = (h) => customModule(`<div data-ldt="filler" style="height:${h}px;background:#e6e6e6;"></div>`);
 
 // A shop page holding the generated modules in its main column, each after an ordinary module;
-// `stacked` modules follow the one before them directly.
+// `stacked` modules follow the one before them directly. A module's `bare` code comes last, as
+// the seller's code pasted into a plain custom module.
 function standInPage(ed, modules) {
   let main = '';
   for (const mod of modules) main += (mod.stacked ? '' : filler(60)) + customModule(mod.code);
-  main += filler(60);
+  main += filler(60) + modules.filter((mod) => mod.bare).map((mod) => customModule(mod.bare)).join('');
   const side = ed.grid === 'grid-s5m0'
     ? `<div class="col-sub">${customModule('<div data-ldt="side" style="height:240px;background:#8ab;"></div>').repeat(12)}</div>`
     : '';
@@ -380,10 +381,16 @@ function measurePage({ frame, clipToBody }) {
       hidden,
     };
   });
+  const font = (e) => {
+    const cs = getComputedStyle(e);
+    return `${cs.fontSize}/${cs.lineHeight} ${cs.color} ${cs.fontFamily}`;
+  };
   return {
     screen,
     vw,
     scrollWidth: root.scrollWidth,
+    texts: [...document.querySelectorAll('[data-ldt="design"] [data-ldt="text"]')].map(font),
+    bareTexts: [...document.querySelectorAll('[data-ldt="bare"] [data-ldt="text"]')].map(font),
     area: rect(document.querySelector('#bd .layout')),
     column: rect(document.querySelector('#bd .main-wrap')),
     modules,
@@ -470,9 +477,13 @@ function pastedBack(opts, ed, w, design) {
 // come out as the direct generation does, byte for byte. D ends with tags that do not balance,
 // which the tool mends. E's tags do not balance either, but the browser closes them itself at
 // the end of their section and list: a </div> added for them would close the module's own box.
-// F is centred by position and left:50%, which the shop strips: its box and picture must stay.
+// E also holds the seller's text with no sizes of its own, which must look as it does in a plain
+// custom module. F is centred by position and left:50%, which the shop strips: its box and
+// picture must stay.
 function standInModules(opts, ed, w) {
   const design = (spacing) => testDesign(w, 500, `${ed.name} ${spacing}`, COLOURS_A);
+  const designE = testDesign(w, 300, `${ed.name} E`, COLOURS_B, { inner: '<a data-ldt="text" href="https://shop.example.com/">全屏海报</a>\n' +
+    '<p data-ldt="text">新品上架 全场包邮</p>\n<section><div>新品</section><p>下一段</p>\n<ul><li><div>满199减20</ul>\n' });
   const a = (spacing) => generate(opts, ed, { tag: `w${w}-a${spacing}`, w, h: 500, spacing, design: design(spacing) });
   const direct = a(-10);
   const pasted = pastedBack(opts, ed, w, design(-10));
@@ -485,8 +496,7 @@ function standInModules(opts, ed, w) {
     { gen: c },
     { gen: generate(opts, ed, { tag: `w${w}-d`, w, h: 500, spacing: -20,
       design: `${design(-20)}</div></span>\n<a href="https://shop.example.com/">` }) },
-    { gen: generate(opts, ed, { tag: `w${w}-e`, w, h: 300, spacing: 0, design: testDesign(w, 300, `${ed.name} E`, COLOURS_B,
-      { inner: '<section><div>新品</section><p>下一段</p>\n<ul><li><div>满199减20</ul>\n' }) }) },
+    { gen: generate(opts, ed, { tag: `w${w}-e`, w, h: 300, spacing: 0, design: designE }), bare: designE.replace('"design"', '"bare"') },
     { gen: generate(opts, ed, { tag: `w${w}-f`, w, h: 300, spacing: -10, shows: '<img data-ldt="part"',
       design: testDesign(w, 300, `${ed.name} F`, COLOURS_A,
         { style: `position:relative;left:50%;margin-left:-${w / 2}px;width:${w}px;height:300px;background:url(${svgImage(w, 300, '#7a5', 'F')})` }) }),
@@ -499,7 +509,7 @@ function standInModules(opts, ed, w) {
 async function openStandIn(page, opts, ed, name, modules, strip = 'css2') {
   const file = path.join(opts.out, 'stand-in', `${ed.name}-${name}.html`);
   fs.mkdirSync(path.dirname(file), { recursive: true });
-  fs.writeFileSync(file, standInPage(ed, modules.map((mod) => ({ code: mod.gen.code, stacked: mod.stacked }))));
+  fs.writeFileSync(file, standInPage(ed, modules.map((mod) => ({ code: mod.gen.code, stacked: mod.stacked, bare: mod.bare }))));
   await page.goto(pathToFileURL(file).href);
   await page.evaluate(stripAsShop, strip);
 }
@@ -508,15 +518,19 @@ function expectation(ed, v) {
   return { ...ed, ...v, column: ed.platform === 'tmall' ? v.area : ed.column };
 }
 
+// `text` cases: computed styles depend on neither the module's width nor the window's, so once
+// per variant.
 async function standInCases(page, opts, ed, w, selected) {
-  const names = (vp) => variants(ed).map((v) => ({ v, name: `layout ${ed.name} module ${w} viewport ${vp} [${v.name}]` }));
-  if (!profile.viewports.some((vp) => names(vp).some((c) => selected(c.name)))) return;
+  const names = (vp) => variants(ed).map((v) => ({ v, name: `layout ${ed.name} module ${w} viewport ${vp} [${v.name}]`,
+    text: w === 1920 && vp === profile.viewports[0] ? `text ${ed.name} module ${w} viewport ${vp} [${v.name}]` : '' }))
+    .filter((c) => selected(c.name) || (c.text && selected(c.text)));
+  if (!profile.viewports.some((vp) => names(vp).length)) return;
   const modules = standInModules(opts, ed, w);
   const errors = modules.filter((mod) => mod.gen.error).map((mod) => mod.gen.error);
   if (!errors.length) await openStandIn(page, opts, ed, `w${w}`, modules);
   for (const vp of profile.viewports) {
     await page.setViewport(vp, VIEWPORT_HEIGHT);
-    for (const { v, name } of names(vp).filter((c) => selected(c.name))) {
+    for (const { v, name, text } of names(vp)) {
       if (errors.length) {
         report(name, errors);
         continue;
@@ -525,6 +539,13 @@ async function standInCases(page, opts, ed, w, selected) {
       const exp = expectation(ed, v);
       await applyVariant(page, v);
       const m = await page.evaluate(measurePage, { clipToBody: !v.escapes });
+      if (text && selected(text)) {
+        const t = [];
+        expect(t, `${m.texts.length} texts in the code, ${m.bareTexts.length} in the plain module`, m.bareTexts.length && m.texts.length === m.bareTexts.length);
+        m.texts.forEach((got, i) => expect(t, `text ${i + 1}: ${got} instead of ${m.bareTexts[i]} as in a plain module`, got === m.bareTexts[i]));
+        report(text, t);
+      }
+      if (!selected(name)) continue;
       checkPage(f, m, exp);
       expect(f, `${m.modules.length} test designs on the page instead of ${modules.length}`, m.modules.length === modules.length);
       modules.forEach((mod, i) => {
