@@ -532,7 +532,7 @@ async function standInCases(page, opts, ed, w, selected) {
     await page.setViewport(vp, VIEWPORT_HEIGHT);
     for (const { v, name, text } of names(vp)) {
       if (errors.length) {
-        report(name, errors);
+        for (const n of [name, text].filter((n) => n && selected(n))) report(n, errors);
         continue;
       }
       const f = [];
