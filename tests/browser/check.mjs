@@ -17,7 +17,10 @@
 //   shop editor strips and lists it with advice for the seller; one table of seller's code with
 //   the advice each must and must not get.
 //
-// One line per case, then "N passed, M failed"; the exit status is non-zero on any failure.
+// Every stand-in page is stripped as the shop editor strips, at one of two levels (STRIP_LEVELS).
+//
+// One line per case, then "N passed, M failed" with the hot spots' count at each strip level; the
+// exit status is non-zero on any failure.
 // Screenshots for a person to look at land in DIR/screenshots/.
 
 import { execFileSync } from 'node:child_process';
