@@ -10,4 +10,8 @@ std::string formatNumber(double value) {
   return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
+std::string cssPixels(double value) {
+  return value == 0 ? std::string("0") : formatNumber(value) + "px";
+}
+
 }  // namespace lumdrift

@@ -9,4 +9,7 @@ namespace lumdrift {
 // "%.13g": at most 13 significant digits, negative zero as "-0".
 std::string formatNumber(double value);
 
+// A length in CSS pixels: "0" for none, else the number and "px".
+std::string cssPixels(double value);
+
 }  // namespace lumdrift

@@ -1,6 +1,7 @@
 #include "generator/delivery.h"
 
 #include "base/captions.h"
+#include "base/html_text.h"
 #include "generator/markers.h"
 #include "generator/page_bytes.h"
 #include "generator/replace.h"
@@ -47,18 +48,7 @@ Text writePreviewPage(PreviewPages& pages, std::string_view bytes) {
 // starting with one keeps it.
 Text inertBefore(std::string_view before) {
   if (before.empty()) return {};
-  Text out = "<textarea id=\"ld-before\" hidden>\r\n";
-  out.reserve(out.size() + before.size() + before.size() / 8 + 16);
-  for (char c : before) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out + "</textarea>\r\n";
+  return "<textarea id=\"ld-before\" hidden>\r\n" + htmlEscaped(before) + "</textarea>\r\n";
 }
 
 }  // namespace

@@ -2,11 +2,12 @@
 
 #include "base/captions.h"
 #include "base/editions.h"
-#include "repair/code_repair.h"
+#include "base/number_format.h"
 #include "generator/markers.h"
 #include "generator/number_text.h"
-#include "repair/repair_report.h"
 #include "generator/replace.h"
+#include "repair/code_repair.h"
+#include "repair/repair_report.h"
 
 namespace lumdrift {
 namespace {
@@ -97,13 +98,14 @@ void generate(Controls& ui, const TemplateStore& store, Clipboard& clipboard, Pr
   const Text offset = ui.text(OffsetEdit);
   // The code box keeps what the seller typed; the template gets the code as
   // the shop needs it.
-  const RepairedCode code = repairSellerCode(ui.text(CodeInput), {numbers[0], numbers[1]});
+  const Text typed = ui.text(CodeInput);
+  const RepairedCode code = repairSellerCode(typed, {numbers[0], numbers[1]});
   const Text result = applyChain(templates.code, {texts[0], texts[1], offset, texts[2], code.code});
   // The preview can show the seller what the repairs saved.
   const Text before =
       code.repairs.empty()
           ? Text()
-          : applyChain(templates.code, {texts[0], texts[1], offset, texts[2], ui.text(CodeInput)});
+          : applyChain(templates.code, {texts[0], texts[1], offset, texts[2], typed});
   const Delivered delivered =
       deliver(ui, clipboard, pages, result, templates.preview, repairList(code.repairs), before);
   // The clipboard matters most: the seller pastes next. A repair is told only

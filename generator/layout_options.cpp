@@ -1,6 +1,7 @@
 #include "generator/layout_options.h"
 
 #include "base/editions.h"
+#include "base/number_format.h"
 #include "base/top_spacings.h"
 #include "generator/number_text.h"
 

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/number_format.h"
-
 namespace lumdrift {
 
 // The full-width forms U+FF01 to U+FF5E become the ASCII characters they

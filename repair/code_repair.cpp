@@ -23,7 +23,6 @@ RepairedCode repairSellerCode(std::string_view original, ModuleSize module) {
     reading = readHtml(code);
   }
   Rewrite rewrite(code, reading);
-  rewrite.design.end = code.size();
   balanceTags(rewrite, out.repairs);
   takeOffOldWrapper(rewrite, out.repairs);
   placeWithoutPosition(rewrite, module, out.repairs);

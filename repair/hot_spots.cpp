@@ -31,10 +31,6 @@ struct Styled {
   bool readable = true;  // no character reference that the browser would read otherwise
 };
 
-Text pxText(double v) {
-  return v == 0 ? Text("0") : formatNumber(v) + "px";
-}
-
 class Placer {
  public:
   Placer(Rewrite& w, ModuleSize module, Repairs& repairs)
@@ -263,8 +259,8 @@ class Placer {
     const std::optional<double> padLeft = side(box, "padding", Side::Left);
     const std::optional<double> padTop = side(box, "padding", Side::Top);
     if (!x || !y || !padLeft || !padTop) return;
-    const Text added = "display:inline-block;vertical-align:top;margin:" + pxText(*y - *padTop) +
-                       " 0 0 " + pxText(*x - *padLeft);
+    const Text added = "display:inline-block;vertical-align:top;margin:" + cssPixels(*y - *padTop) +
+                       " 0 0 " + cssPixels(*x - *padLeft);
     const std::optional<Text> tag = withStyle(id, restyle(id, kMoved, added));
     if (!tag) return;
     w_.startTag[id] = *tag;
@@ -316,8 +312,8 @@ class Placer {
       m[i] = boxSide(styles_[id].declarations, "margin", static_cast<Side>(i));
       if (!m[i]) return;
     }
-    const Text added = "margin:" + pxText(*m[0] + shift[1]) + " " + pxText(*m[1] - shift[0]) + " " +
-                       pxText(*m[2] - shift[1]) + " " + pxText(*m[3] + shift[0]);
+    const Text added = "margin:" + cssPixels(*m[0] + shift[1]) + " " + cssPixels(*m[1] - shift[0]) +
+                       " " + cssPixels(*m[2] - shift[1]) + " " + cssPixels(*m[3] + shift[0]);
     const std::optional<Text> tag = withStyle(id, restyle(id, kPlacement, added));
     if (!tag) return;
     w_.startTag[id] = *tag;

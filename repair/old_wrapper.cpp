@@ -68,14 +68,9 @@ class Unwrapper {
 
  private:
   bool blank(std::size_t from, std::size_t to) const {
-    std::size_t at = from;
-    for (std::size_t token : w_.dropped) {
-      const Token& t = r_.tokens[token];
-      if (t.begin < from || t.begin >= to) continue;
-      if (!isBlank(code_.substr(at, t.begin - at))) return false;
-      at = t.end;
-    }
-    return at >= to || isBlank(code_.substr(at, to - at));
+    bool blank = true;
+    w_.eachKept(from, to, [&](std::string_view part) { blank = blank && isBlank(part); });
+    return blank;
   }
 
   std::vector<Declaration> styleOf(int id) const {
@@ -153,24 +148,19 @@ class Unwrapper {
     if (*top != 0 || *bottom != 0) {
       added = "margin:" + formatNumber(*top) + "px 0 " + formatNumber(*bottom) + "px";
     }
-    const std::optional<Text> restyledTag =
-        withValue(code_, tag, *style, restyled(valueOf(code_, *style), decls, kCentring, added));
-    if (!restyledTag) return std::nullopt;
+    std::vector<NewValue> values{
+        {style, restyled(valueOf(code_, *style), decls, kCentring, added)}};
     const Attribute* cls = findAttribute(code_, tag, "class");
-    if (cls == nullptr || !hasBorrowedClass(id)) return restyledTag;
-    Text kept;
-    eachClass(valueOf(code_, *cls), [&](std::string_view c) {
-      if (isBorrowedClass(c)) return;
-      if (!kept.empty()) kept += ' ';
-      kept += c;
-    });
-    // The class attribute comes before or after the style in the tag: edit
-    // the new tag by reading it again.
-    const HtmlReading again = readHtml(*restyledTag);
-    if (again.topLevel.empty()) return std::nullopt;
-    const Token& t = again.tag(again.topLevel[0]);
-    const Attribute* c = findAttribute(*restyledTag, t, "class");
-    return c == nullptr ? std::nullopt : withValue(*restyledTag, t, *c, kept);
+    if (cls != nullptr && hasBorrowedClass(id)) {
+      Text kept;
+      eachClass(valueOf(code_, *cls), [&](std::string_view c) {
+        if (isBorrowedClass(c)) return;
+        if (!kept.empty()) kept += ' ';
+        kept += c;
+      });
+      values.push_back({cls, kept});
+    }
+    return withValues(code_, tag, std::move(values));
   }
 
   // The only element among `elements` from `begin` to `end`, with nothing but

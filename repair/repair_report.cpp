@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/html_text.h"
+
 namespace lumdrift {
 namespace {
 
@@ -24,22 +26,6 @@ struct Counted {
 Text tags(const Counted& counted, std::string_view what) {
   const Text n = std::to_string(counted.count) + Text(what);
   return counted.oneName ? n + "</" + counted.firstName + ">" : n + "结束标签";
-}
-
-Text escaped(std::string_view text) {
-  Text out;
-  out.reserve(text.size() + 16);
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
 }
 
 struct Row {
@@ -141,8 +127,8 @@ Text repairList(const Repairs& repairs) {
     const Repair& r = repairs[i];
     const Row row = rowFor(r.kind);
     html += "<tr data-repair=\"" + Text(row.key) + "\"><td class=\"ld-short\">" + Text(row.label) +
-            "</td><td><code>" + escaped(r.was) + "</code></td><td><code>" + escaped(nowOf(r)) +
-            "</code></td><td>" + Text(row.note) + "</td></tr>\r\n";
+            "</td><td><code>" + htmlEscaped(r.was) + "</code></td><td><code>" +
+            htmlEscaped(nowOf(r)) + "</code></td><td>" + Text(row.note) + "</td></tr>\r\n";
   }
   html += "</tbody></table>";
   if (repairs.size() > kListed) {

@@ -1,17 +1,11 @@
 #include "repair/rewrite.h"
 
-#include <algorithm>
-
 #include "base/number_format.h"
 
 namespace lumdrift {
 namespace {
 
 constexpr std::string_view kLine = "<div style=\"height:0;text-align:left;text-indent:0\">";
-
-Text px(double v) {
-  return v == 0 ? Text("0") : formatNumber(v) + "px";
-}
 
 class Writer {
  public:
@@ -33,14 +27,7 @@ class Writer {
  private:
   // The code from `from` to `to`, less the end tags taken out.
   void copy(std::size_t from, std::size_t to) {
-    auto it = std::lower_bound(
-        w_.dropped.begin(), w_.dropped.end(), from,
-        [&](std::size_t token, std::size_t at) { return r_.tokens[token].begin < at; });
-    for (; it != w_.dropped.end() && r_.tokens[*it].begin < to; ++it) {
-      out_.append(code_.substr(from, r_.tokens[*it].begin - from));
-      from = r_.tokens[*it].end;
-    }
-    if (to > from) out_.append(code_.substr(from, to - from));
+    w_.eachKept(from, to, [&](std::string_view part) { out_.append(part); });
   }
 
   void lines(const std::vector<int>& ids) {
@@ -59,7 +46,7 @@ class Writer {
     const LinedBox* l = lined == w_.lined.end() ? nullptr : &lined->second;
     if (l != nullptr) lines(l->under);
     const bool over = l != nullptr && !l->over.empty();
-    if (over) out_ += "<div style=\"height:" + px(l->height) + "\">";
+    if (over) out_ += "<div style=\"height:" + cssPixels(l->height) + "\">";
     std::size_t at = from;
     for (int c : children) {
       const Element& e = r_.elements[c];
@@ -71,7 +58,7 @@ class Writer {
     }
     copy(at, to);
     if (over) {
-      out_ += "</div><div style=\"height:0;margin-top:" + px(-l->height) + "\">";
+      out_ += "</div><div style=\"height:0;margin-top:" + cssPixels(-l->height) + "\">";
       lines(l->over);
       out_ += "</div>";
     }

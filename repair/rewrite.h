@@ -2,6 +2,7 @@
 // What the repairs change in one reading of the seller's code, and the code
 // written back from it: the seller's own bytes wherever nothing changed.
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -27,7 +28,9 @@ struct Rewrite {
         reading(reading),
         startTag(reading.elements.size()),
         endTagAdded(reading.elements.size(), false),
-        moved(reading.elements.size(), false) {}
+        moved(reading.elements.size(), false) {
+    design.end = code.size();
+  }
 
   std::string_view code;
   const HtmlReading& reading;
@@ -46,6 +49,20 @@ struct Rewrite {
 
   std::vector<bool> moved;                  // by element: written in a line, not where it stood
   std::unordered_map<int, LinedBox> lined;  // by box, kNoElement for the module
+
+  // The parts of the code from `from` to `to` that stay, around the end tags
+  // taken out, each handed to `f` in order.
+  template <typename F>
+  void eachKept(std::size_t from, std::size_t to, F f) const {
+    auto it = std::lower_bound(
+        dropped.begin(), dropped.end(), from,
+        [&](std::size_t t, std::size_t at) { return reading.tokens[t].begin < at; });
+    for (; it != dropped.end() && reading.tokens[*it].begin < to; ++it) {
+      f(code.substr(from, reading.tokens[*it].begin - from));
+      from = reading.tokens[*it].end;
+    }
+    if (to > from) f(code.substr(from, to - from));
+  }
 
   std::string_view tagText(int id) const {
     return startTag[id] ? std::string_view(*startTag[id]) : reading.startTag(code, id);

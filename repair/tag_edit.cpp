@@ -27,25 +27,37 @@ Text restyled(std::string_view style, const std::vector<Declaration>& declaratio
   return out;
 }
 
-std::optional<Text> withValue(std::string_view code, const Token& tag, const Attribute& a,
-                              std::string_view value) {
-  const std::string_view text = code.substr(tag.begin, tag.end - tag.begin);
-  char quote = a.quote;
-  if (quote == 0) {
-    const std::string_view old = valueOf(code, a);
-    if (old.find('"') == std::string_view::npos) {
-      quote = '"';
-    } else if (old.find('\'') == std::string_view::npos) {
-      quote = '\'';
-    } else {
-      return std::nullopt;
+std::optional<Text> withValues(std::string_view code, const Token& tag,
+                               std::vector<NewValue> values) {
+  std::sort(values.begin(), values.end(), [](const NewValue& x, const NewValue& y) {
+    return x.attribute->valueBegin < y.attribute->valueBegin;
+  });
+  Text out;
+  std::size_t at = tag.begin;
+  for (const NewValue& v : values) {
+    const Attribute& a = *v.attribute;
+    char quote = a.quote;
+    if (quote == 0) {
+      const std::string_view old = valueOf(code, a);
+      if (old.find('"') == std::string_view::npos) {
+        quote = '"';
+      } else if (old.find('\'') == std::string_view::npos) {
+        quote = '\'';
+      } else {
+        return std::nullopt;
+      }
     }
+    if (v.value.find(quote) != Text::npos) return std::nullopt;
+    if (a.valueEnd == a.nameEnd) return std::nullopt;  // an attribute without a value
+    const std::size_t from = a.valueBegin - (a.quote != 0 ? 1 : 0);
+    out.append(code.substr(at, from - at));
+    out += quote;
+    out += v.value;
+    out += quote;
+    at = a.valueEnd + (a.quote != 0 ? 1 : 0);
   }
-  if (value.find(quote) != std::string_view::npos) return std::nullopt;
-  if (a.valueEnd == a.nameEnd) return std::nullopt;  // an attribute without a value
-  const std::size_t from = a.valueBegin - tag.begin - (a.quote != 0 ? 1 : 0);
-  const std::size_t to = a.valueEnd - tag.begin + (a.quote != 0 ? 1 : 0);
-  return Text(text.substr(0, from)) + quote + Text(value) + quote + Text(text.substr(to));
+  out.append(code.substr(at, tag.end - at));
+  return out;
 }
 
 }  // namespace lumdrift

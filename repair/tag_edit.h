@@ -17,10 +17,19 @@ namespace lumdrift {
 Text restyled(std::string_view style, const std::vector<Declaration>& declarations,
               std::span<const std::string_view> dropped, std::string_view added);
 
-// The start tag with the attribute's value in place of the old one; nothing
-// when the value cannot be written in quotes it does not hold, or the
-// attribute has no value to replace.
-std::optional<Text> withValue(std::string_view code, const Token& tag, const Attribute& a,
-                              std::string_view value);
+struct NewValue {
+  const Attribute* attribute;
+  Text value;
+};
+
+// The start tag with each attribute's value in place of the old one; nothing
+// when a value cannot be written in quotes it does not hold, or an attribute
+// has no value to replace.
+std::optional<Text> withValues(std::string_view code, const Token& tag,
+                               std::vector<NewValue> values);
+inline std::optional<Text> withValue(std::string_view code, const Token& tag, const Attribute& a,
+                                     std::string_view value) {
+  return withValues(code, tag, {{&a, Text(value)}});
+}
 
 }  // namespace lumdrift

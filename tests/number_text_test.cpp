@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "base/number_format.h"
+
 namespace lumdrift {
 namespace {
 

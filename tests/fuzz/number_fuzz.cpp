@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/number_format.h"
 #include "generator/number_text.h"
 
 namespace {
