@@ -42,10 +42,13 @@ bool isFormatting(std::string_view name) {
                         "strong", "tt", "u"});
 }
 
-bool isScopeBoundary(std::string_view name) {
-  return isOneOf(name,
-                 {"applet", "caption", "html", "table", "td", "th", "marquee", "object", "template",
-                  "mi", "mo", "mn", "ms", "mtext", "annotation-xml", "foreignobject", "desc"});
+bool isScopeBoundary(std::string_view name, bool foreign) {
+  if (foreign) {
+    return isOneOf(name, {"mi", "mo", "mn", "ms", "mtext", "annotation-xml", "foreignobject",
+                          "desc", "title"});
+  }
+  return isOneOf(
+      name, {"applet", "caption", "html", "table", "td", "th", "marquee", "object", "template"});
 }
 
 bool breaksOutOfForeign(std::string_view name) {

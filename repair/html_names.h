@@ -48,8 +48,9 @@ bool holdsBlocks(std::string_view name);
 bool isFormatting(std::string_view name);
 
 // Where an end tag's search for its element stops: past these it closes
-// nothing and is dropped.
-bool isScopeBoundary(std::string_view name);
+// nothing and is dropped. SVG and MathML have boundaries of their own; an
+// SVG <th> is none.
+bool isScopeBoundary(std::string_view name, bool foreign);
 
 // Start tags that end SVG or MathML content and go back to HTML.
 bool breaksOutOfForeign(std::string_view name);

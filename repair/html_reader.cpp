@@ -217,8 +217,7 @@ class Reader {
   const Text& nameOf(int element) const { return r_.tag(element).name; }
 
   bool boundary(int element) const {
-    const Text& name = nameOf(element);
-    return isScopeBoundary(name) || (r_.elements[element].foreign && name == "title");
+    return isScopeBoundary(nameOf(element), r_.elements[element].foreign);
   }
 
   // The place in the stack of the innermost open element of that name, not
@@ -366,6 +365,10 @@ class Reader {
 
   void endTag(std::size_t index) {
     const Token& t = r_.tokens[index];
+    // "</p>" and "</br>" end SVG and MathML content before they do anything.
+    if (inForeign() && (t.name == "p" || t.name == "br")) {
+      while (inForeign()) pop(t.begin, t.begin, false);
+    }
     // "</p>" with no <p> open makes an empty paragraph and "</br>" a line
     // break: both as in a plain module, neither closes anything.
     if (t.name == "br" || (t.name == "p" && openIndex("p", {"button"}) < 0)) return;

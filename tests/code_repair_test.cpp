@@ -129,6 +129,8 @@ const Case kCases[] = {
      "", ""},
     {"formatting_the_parser_would_carry_on_is_ended", "<p><b>粗</p>文字", "<p><b>粗</p>文字</b>",
      "已补上1个</b>"},
+    {"foreign_content_ends_where_browsers_end_it",
+     "<span><svg><th></span><script>\"</div>\"</script><svg></p><style>\"</div>\"</style>", "", ""},
     {"foreign_content_keeps_its_text", "<svg><![CDATA[ a>b </div> ]]><title/></svg></div>",
      "<svg><![CDATA[ a>b </div> ]]><title/></svg>", "已去掉1个多余的</div>"},
     {"comments_raw_text_and_optional_ends_do_not_count",

@@ -8,7 +8,8 @@
 // tokenizer's states and not from the product's reader: data, tags with quoted
 // attribute values, comments, bogus comments, raw text of the HTML elements
 // that have it, and CDATA inside SVG and MathML (entered at <svg>/<math>,
-// left at their end tags or at an HTML element that ends foreign content).
+// left when an end tag closes them or an element around them, or at an HTML
+// element that ends foreign content).
 //
 // Input layout: [0] [1] the module width and height selectors, then the code.
 
@@ -53,7 +54,31 @@ Counts textCharacters(const std::string& code, std::size_t limit) {
       if (!space(code[i])) ++counts[static_cast<unsigned char>(code[i])];
     }
   };
-  std::vector<std::string> foreign;  // the <svg> and <math> open, outermost first
+  // The elements open, each with whether it is SVG or MathML: an end tag
+  // closes the nearest of its name short of a scope boundary.
+  struct Open {
+    std::string name;
+    bool foreign;
+  };
+  std::vector<Open> open;
+  auto inForeign = [&] { return !open.empty() && open.back().foreign; };
+  auto close = [&](const std::string& name) {
+    for (std::size_t k = open.size(); k-- > 0;) {
+      if (open[k].name == name) {
+        open.resize(k);
+        return;
+      }
+      if (open[k].foreign ? among(open[k].name, {"mi", "mo", "mn", "ms", "mtext", "annotation-xml",
+                                                 "foreignobject", "desc", "title"})
+                          : among(open[k].name, {"applet", "caption", "html", "table", "td", "th",
+                                                 "marquee", "object", "template"})) {
+        return;
+      }
+    }
+  };
+  auto leaveForeign = [&] {
+    while (inForeign()) open.pop_back();
+  };
   std::size_t at = 0;
   const std::size_t n = code.size();
   while (at < n) {
@@ -87,7 +112,7 @@ Counts textCharacters(const std::string& code, std::size_t limit) {
       }
       continue;
     }
-    if (!foreign.empty() && code.compare(lt, 9, "<![CDATA[") == 0) {
+    if (inForeign() && code.compare(lt, 9, "<![CDATA[") == 0) {
       const std::size_t close = code.find("]]>", lt + 9);
       count(lt + 9, close == std::string::npos ? n : close);
       at = close == std::string::npos ? n : close + 3;
@@ -137,29 +162,37 @@ Counts textCharacters(const std::string& code, std::size_t limit) {
     }
     at = i < n ? i + 1 : n;
     if (end) {
-      for (std::size_t k = foreign.size(); k-- > 0;) {
-        if (foreign[k] == name) {
-          foreign.resize(k);
-          break;
-        }
-      }
+      // "</p>" and "</br>" end SVG and MathML content before they do anything.
+      if (inForeign() && (name == "p" || name == "br")) leaveForeign();
+      close(name);
       continue;
     }
-    if (!foreign.empty() &&
-        among(
-            name,
-            {"b",      "big",  "blockquote", "body",  "br",   "center", "code",    "dd",   "div",
-             "dl",     "dt",   "em",         "embed", "h1",   "h2",     "h3",      "h4",   "h5",
-             "h6",     "head", "hr",         "i",     "img",  "li",     "listing", "menu", "meta",
-             "nobr",   "ol",   "p",          "pre",   "ruby", "s",      "small",   "span", "strong",
-             "strike", "sub",  "sup",        "table", "tt",   "u",      "ul",      "var"})) {
-      foreign.clear();
+    const std::string tagText = code.substr(lt, at - lt);
+    std::string lowered;
+    for (char ch : tagText) lowered += lower(ch);
+    const bool fontBreaks = name == "font" && (lowered.find("color") != std::string::npos ||
+                                               lowered.find("face") != std::string::npos ||
+                                               lowered.find("size") != std::string::npos);
+    if (inForeign() &&
+        (fontBreaks ||
+         among(name,
+               {"b",       "big",   "blockquote", "body",   "br",     "center", "code", "dd",
+                "div",     "dl",    "dt",         "em",     "embed",  "h1",     "h2",   "h3",
+                "h4",      "h5",    "h6",         "head",   "hr",     "i",      "img",  "li",
+                "listing", "menu",  "meta",       "nobr",   "ol",     "p",      "pre",  "ruby",
+                "s",       "small", "span",       "strong", "strike", "sub",    "sup",  "table",
+                "tt",      "u",     "ul",         "var"}))) {
+      leaveForeign();
     }
-    if (name == "svg" || name == "math") {
-      if (!selfClosing) foreign.push_back(name);
+    if (name == "svg" || name == "math" || inForeign()) {
+      if (!selfClosing) open.push_back({name, true});
       continue;
     }
-    if (!foreign.empty()) continue;
+    if (!among(name,
+               {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "img",
+                "input", "keygen", "link", "meta", "param", "source", "track", "wbr"})) {
+      open.push_back({name, false});
+    }
     if (name == "plaintext") {
       count(at, n);
       break;
